@@ -1,0 +1,14 @@
+#include "platform/seam.h"
+
+#include <stdexcept>
+
+namespace {
+Seam* installed = nullptr;
+}
+
+Seam& seam() {
+    if (!installed) throw std::logic_error("no platform seam installed");
+    return *installed;
+}
+
+void setSeam(Seam* s) { installed = s; }

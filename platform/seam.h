@@ -1,0 +1,56 @@
+#pragma once
+// Everything that waits, sounds, beeps, asks, opens help, repaints at once or
+// ends the program passes through this one interface, so the games' pacing can
+// be tested on a virtual clock with a log of what happened, in order.
+#include <string>
+
+class QWidget;
+class QString;
+
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgButtons { OK, OKCancel, YesNo };  // Yes and No: No is the default
+enum class MsgAnswer { OK, Cancel, Yes, No };
+
+class Printer;
+
+class Seam {
+public:
+    virtual ~Seam() = default;
+
+    // Seconds on a steady clock; only differences mean anything.
+    virtual double now() = 0;
+    // Seconds since midnight, local time, as the random generator's seed.
+    virtual double secondsSinceMidnight() = 0;
+    // Returns after the given seconds without handling any event; input made
+    // meanwhile stays queued and is handled afterwards, in order.
+    virtual void delay(double seconds) = 0;
+
+    // Plays a sound file, replacing any sound still playing. wait: return only
+    // when it has ended. A missing or broken file plays nothing, but a waited
+    // call still returns as after a sound.
+    virtual void playSound(const std::string& path, bool wait) = 0;
+    // Stops the sound that is playing, if any.
+    virtual void stopSound() = 0;
+    // The short warning beep; it sounds over a playing sound without stopping it.
+    virtual void beep() = 0;
+
+    virtual MsgAnswer msgBox(const QString& text, MsgButtons buttons, MsgIcon icon,
+                             const QString& title, QWidget* owner) = 0;
+
+    // Help at a context number, or the contents page.
+    virtual void helpContext(int context) = 0;
+    virtual void helpContents() = 0;
+
+    // Paints a control now, since no painting happens during a blocking wait.
+    virtual void repaintNow(QWidget* widget) = 0;
+
+    // The system printer (or its stand-in).
+    virtual Printer& printer() = 0;
+
+    // Ends the program at once.
+    virtual void endProgram() = 0;
+};
+
+Seam& seam();
+// Installs the implementation in use; the caller keeps ownership.
+void setSeam(Seam* s);
