@@ -1,11 +1,11 @@
 #include "launcher/item_reader.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-
-#include <unistd.h>
 
 namespace {
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }

@@ -1,9 +1,9 @@
 #include "launcher/module1.h"
 
+#include <utility>
+
 #include "platform/seam.h"
 #include "platform/vbmath.h"
-
-#include <utility>
 
 std::string gAppPath;
 

@@ -4,6 +4,7 @@
 // sent until endDoc().
 #include <QColor>
 #include <QString>
+#include <memory>
 
 class QPicture;
 class QImage;
@@ -37,3 +38,7 @@ public:
     // Ends the document and sends it to the printer.
     virtual void endDoc() = 0;
 };
+
+// The system's default printer; where the machine has none, the document is
+// written as a PDF file and the user is told where it went.
+std::unique_ptr<Printer> makeSystemPrinter();

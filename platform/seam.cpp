@@ -12,3 +12,5 @@ Seam& seam() {
 }
 
 void setSeam(Seam* s) { installed = s; }
+
+Seam* currentSeam() { return installed; }

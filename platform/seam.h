@@ -34,15 +34,20 @@ public:
     // The short warning beep; it sounds over a playing sound without stopping it.
     virtual void beep() = 0;
 
-    virtual MsgAnswer msgBox(const QString& text, MsgButtons buttons, MsgIcon icon,
-                             const QString& title, QWidget* owner) = 0;
+    virtual MsgAnswer msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
+                             QWidget* owner) = 0;
 
+    // The help file that the help calls and the F1 key open.
+    virtual void setHelpFile(const std::string& path) = 0;
     // Help at a context number, or the contents page.
     virtual void helpContext(int context) = 0;
     virtual void helpContents() = 0;
 
     // Paints a control now, since no painting happens during a blocking wait.
     virtual void repaintNow(QWidget* widget) = 0;
+
+    // Shows a window modally: returns when it is hidden or closed.
+    virtual void runModal(QWidget* window) = 0;
 
     // The system printer (or its stand-in).
     virtual Printer& printer() = 0;
@@ -52,5 +57,7 @@ public:
 };
 
 Seam& seam();
+// The implementation in use, or nullptr.
+Seam* currentSeam();
 // Installs the implementation in use; the caller keeps ownership.
 void setSeam(Seam* s);

@@ -1,0 +1,50 @@
+// How long a new maze and a full repaint of the field take.
+#include <benchmark/benchmark.h>
+
+#include "actiongames/maze_rules.h"
+#include "platform/vbmath.h"
+
+namespace {
+
+// Counts what a draw asks for, and keeps a sum so nothing is optimised away.
+struct CountingCanvas : MazeCanvas {
+    long boxes = 0, pictures = 0;
+    double sum = 0;
+    void fillBox(double x1, double y1, double x2, double y2, int color) override {
+        ++boxes;
+        sum += x1 + y1 + x2 + y2 + color;
+    }
+    void drawSanta(int row, int col) override { pictures += row + col; }
+    void drawBag(int row, int col) override { pictures += row + col; }
+};
+
+void BM_GenerateMaze(benchmark::State& state) {
+    Randomize(1);
+    MazeRules rules;
+    for (auto _ : state) {
+        rules.GenerateMaze();
+        benchmark::DoNotOptimize(rules.Maze);
+    }
+}
+BENCHMARK(BM_GenerateMaze);
+
+void BM_DrawMaze(benchmark::State& state) {
+    Randomize(1);
+    MazeRules rules;
+    // The field's cell size on a screen at the usual scale.
+    rules.CellW = 17;
+    rules.CellH = 18;
+    rules.GenerateMaze();
+    CountingCanvas canvas;
+    for (auto _ : state) {
+        rules.DrawMaze(canvas);
+        benchmark::DoNotOptimize(canvas.sum);
+    }
+    state.counters["boxes per draw"] = double(canvas.boxes) / double(state.iterations());
+    benchmark::DoNotOptimize(canvas.pictures);
+}
+BENCHMARK(BM_DrawMaze);
+
+}  // namespace
+
+BENCHMARK_MAIN();

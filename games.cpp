@@ -1,0 +1,5 @@
+#include "games.h"
+
+#include "launcher/frmMenu.h"
+
+void registerGames() {}

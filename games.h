@@ -1,0 +1,3 @@
+#pragma once
+// Puts every game window that is built on the menu's buttons.
+void registerGames();

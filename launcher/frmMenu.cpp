@@ -1,0 +1,125 @@
+#include "launcher/frmMenu.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <map>
+
+#include "launcher/module1.h"
+#include "launcher/settings.h"
+#include "platform/fonts.h"
+#include "platform/seam.h"
+#include "platform/units.h"
+
+namespace {
+
+std::map<int, std::function<FormWindow&()>>& games() {
+    static std::map<int, std::function<FormWindow&()>> g;
+    return g;
+}
+
+std::string& programFolder() {
+    static std::string folder;
+    return folder;
+}
+
+// Grid position of each button: column and row, counted from 1.
+constexpr int kColumn[15] = {2, 1, 1, 1, 1, 2, 2, 2, 3, 3, 3, 2, 1, 3, 3};
+constexpr int kRow[15] = {2, 1, 2, 3, 4, 1, 3, 4, 2, 3, 4, 5, 5, 1, 5};
+constexpr int kLeft[3] = {2880, 5160, 7440};
+constexpr int kTop[5] = {240, 960, 1680, 2400, 3120};
+
+}  // namespace
+
+const std::array<const char*, 15> frmMenu::kCaptions = {
+    "Vantrel Sliders", "Gift Match", "Where's Rudolph", "Build Frosty", "Trim a Tree",
+    "Vantrel Puzzles", "Snow-Man",   "Vantrel Search",  "Santa's Maze", "Santa's Sleigh",
+    "Snowball Toss",   "Crosswords", "Mancala",         "Dreidel Game", "Gift Drop"};
+
+frmMenu::frmMenu() : FormWindow("frmMenu", Kind::Menu) {
+    setCaption("Quenvale, Version 5.0");
+    setClientSize(9660, 3990);
+    setBackColor(0x0080FF80);
+    setHelpContextID(0);
+}
+
+frmMenu& frmMenu::instance() {
+    static frmMenu menu;
+    return menu;
+}
+
+void frmMenu::registerGame(int index, std::function<FormWindow&()> window) {
+    games()[index] = std::move(window);
+}
+
+void frmMenu::clearGames() { games().clear(); }
+
+void frmMenu::setProgramFolder(const std::string& folder) { programFolder() = folder; }
+
+void frmMenu::createControls() {
+    Form* f = form();
+    Shape1 = new Shape(f, "Shape1");
+    placeTwips(Shape1, 0, 0, 2775, 4455);
+    Image1 = new ImageBox(f, "Image1");
+    placeTwips(Image1, 45, 120, 2700, 3000);
+    for (int i = 0; i < 15; ++i) {
+        auto* b = new Button3D(f, QString("cmdChoice_%1").arg(i), kCaptions[static_cast<std::size_t>(i)]);
+        b->setFont(vbFont("Comic Sans MS", 12));
+        placeTwips(b, kLeft[kColumn[i] - 1], kTop[kRow[i] - 1], 2175, 615);
+        b->setEnabled(games().count(i) > 0);
+        b->onClick([this, i] { cmdChoice_Click(i); });
+        cmdChoice[static_cast<std::size_t>(i)] = b;
+    }
+    cmdHelp = new Button3D(f, "cmdHelp", "&Help");
+    placeTwips(cmdHelp, 720, 3240, 615, 615);
+    cmdHelp->onClick([this] { cmdHelp_Click(); });
+    cmdExit = new Button3D(f, "cmdExit", "");
+    placeTwips(cmdExit, 1560, 3240, 630, 615);
+    cmdExit->setToolTip("Exit");
+    cmdExit->onClick([this] { cmdexit_Click(); });
+}
+
+void frmMenu::Form_Load() {
+    std::string folder = programFolder();
+    if (folder.empty()) folder = QCoreApplication::applicationDirPath().toStdString();
+    gAppPath = folder + "/";
+    seam().setHelpFile(gAppPath + "vantrel.hlp");
+    QDir::setCurrent(QString::fromStdString(folder));
+    centre();
+
+    // The pictures lie beside the program; the menu is whole without them.
+    Image1->setPictureFile(QString::fromStdString(FullPath("logo.svg")));
+    cmdHelp->setPictureFile(QString::fromStdString(FullPath("help.svg")));
+    cmdExit->setPictureFile(QString::fromStdString(FullPath("stop.svg")));
+
+    if (!ReadSettings(FullPath("vantrel5.ini"))) {
+        startFailed_ = true;
+        seam().msgBox("File missing/incomplete - Reinstall program", MsgButtons::OK, MsgIcon::Critical,
+                      "Quenvale", nullptr);
+        seam().endProgram();
+        return;
+    }
+    ClampSettings();
+
+    Show();
+    seam().repaintNow(form());
+    // Started directly: the jingle does not stop a sound already playing.
+    seam().playSound(FullPath("jingle.wav"), false);
+}
+
+void frmMenu::cmdChoice_Click(int Index) {
+    auto it = games().find(Index);
+    if (it == games().end()) return;
+    Hide();
+    it->second().Show();
+}
+
+void frmMenu::cmdHelp_Click() { seam().helpContents(); }
+
+void frmMenu::cmdexit_Click() {
+    // A settings file that cannot be written keeps its old content; the program ends all the same.
+    WriteSettings(FullPath("vantrel5.ini"));
+    Hide();
+    seam().endProgram();
+}
+
+void frmMenu::Form_Unload(int&) { cmdexit_Click(); }

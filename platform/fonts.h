@@ -1,0 +1,10 @@
+#pragma once
+// The faces the windows name, rendered in installed look-alikes at the named size.
+#include <QFont>
+#include <QString>
+
+// A font of the given face and size in points (at 96 dots an inch, as the
+// windows were laid out), with the face replaced by its installed look-alike.
+QFont vbFont(const QString& face, double points, bool bold = false, bool italic = false);
+// The installed family that stands in for a named face.
+QString substituteFace(const QString& face);

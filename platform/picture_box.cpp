@@ -1,0 +1,283 @@
+#include "platform/picture_box.h"
+
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "platform/fonts.h"
+#include "platform/forms.h"
+#include "platform/units.h"
+
+namespace {
+int vbButton(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent, const QString& name) : QWidget(parent) {
+    setObjectName(name);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    textFont_ = vbFont("MS Sans Serif", 8.25);
+    setScaleMode(Twips);
+}
+
+QRect PictureBox::innerRect() const { return border_ ? rect().adjusted(1, 1, -1, -1) : rect(); }
+
+void PictureBox::resetImage() {
+    QSize s = innerRect().size().expandedTo(QSize(1, 1));
+    QImage fresh(s, QImage::Format_RGB32);
+    fresh.fill(back_);
+    image_ = fresh;
+    drawKeptPicture();
+    if (mode_ != User) setScaleMode(mode_);
+}
+
+void PictureBox::resizeEvent(QResizeEvent*) {
+    QImage old = image_;
+    resetImage();
+    if (!old.isNull()) {
+        QPainter p(&image_);
+        p.drawImage(0, 0, old);
+    }
+}
+
+void PictureBox::setBorder(bool on) {
+    border_ = on;
+    resetImage();
+    update();
+}
+
+void PictureBox::setScaleMode(ScaleMode mode) {
+    mode_ = mode;
+    const QSize s = innerRect().size();
+    left_ = top_ = 0;
+    if (mode == Pixels) {
+        width_ = s.width();
+        height_ = s.height();
+    } else if (mode == Twips) {
+        width_ = pixelsToTwips(s.width());
+        height_ = pixelsToTwips(s.height());
+    }
+}
+
+void PictureBox::setScale(double x1, double y1, double x2, double y2) {
+    mode_ = User;
+    left_ = x1;
+    top_ = y1;
+    width_ = x2 - x1;
+    height_ = y2 - y1;
+    if (width_ == 0) width_ = 1;
+    if (height_ == 0) height_ = 1;
+}
+
+double PictureBox::xToPixels(double x) const { return (x - left_) * image_.width() / width_; }
+double PictureBox::yToPixels(double y) const { return (y - top_) * image_.height() / height_; }
+QPointF PictureBox::toPixels(double x, double y) const { return {xToPixels(x), yToPixels(y)}; }
+
+void PictureBox::setBackColor(const QColor& c) {
+    back_ = c;
+    Cls();
+}
+
+void PictureBox::drawKeptPicture() {
+    if (!picture_) return;
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    picture_->render(p, QRectF(image_.rect()), pictureFit_);
+}
+
+void PictureBox::Cls() {
+    image_.fill(back_);
+    drawKeptPicture();
+    currentX = left_;
+    currentY = top_;
+    update();
+}
+
+void PictureBox::setPicture(std::optional<Metafile> picture, Metafile::Fit fit) {
+    picture_ = std::move(picture);
+    pictureFit_ = fit;
+    Cls();
+}
+
+void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<QColor> color) {
+    QPainter p(&image_);
+    p.setPen(QPen(penColor(color), drawWidth_));
+    p.drawLine(toPixels(x1, y1), toPixels(x2, y2));
+    currentX = x2;
+    currentY = y2;
+    update();
+}
+
+void PictureBox::Box(double x1, double y1, double x2, double y2, std::optional<QColor> color, bool filled) {
+    // Both corners belong to the box: in pixels it runs from the lower to the
+    // higher corner inclusive.
+    QPointF a = toPixels(x1, y1), b = toPixels(x2, y2);
+    int l = static_cast<int>(std::floor(std::min(a.x(), b.x()) + 0.5));
+    int t = static_cast<int>(std::floor(std::min(a.y(), b.y()) + 0.5));
+    int r = static_cast<int>(std::floor(std::max(a.x(), b.x()) + 0.5));
+    int btm = static_cast<int>(std::floor(std::max(a.y(), b.y()) + 0.5));
+    QPainter p(&image_);
+    const QColor c = penColor(color);
+    if (filled) {
+        p.fillRect(QRect(QPoint(l, t), QPoint(r, btm)), c);
+    } else {
+        p.setPen(QPen(c, drawWidth_));
+        if (fillSolid_) p.setBrush(fill_);
+        p.drawRect(QRect(QPoint(l, t), QPoint(r, btm)).adjusted(0, 0, -1, -1));
+    }
+    currentX = x2;
+    currentY = y2;
+    update();
+}
+
+void PictureBox::Circle(double x, double y, double radius, std::optional<QColor> color) {
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(penColor(color), drawWidth_));
+    p.setBrush(fillSolid_ ? QBrush(fill_) : Qt::NoBrush);
+    const double rx = radius * image_.width() / std::fabs(width_);
+    p.drawEllipse(toPixels(x, y), rx, rx);
+    currentX = x;
+    currentY = y;
+    update();
+}
+
+void PictureBox::PSet(double x, double y, std::optional<QColor> color) {
+    QPointF q = toPixels(x, y);
+    int px = static_cast<int>(std::floor(q.x())), py = static_cast<int>(std::floor(q.y()));
+    if (image_.rect().contains(px, py)) image_.setPixelColor(px, py, penColor(color));
+    currentX = x;
+    currentY = y;
+    update();
+}
+
+void PictureBox::Polygon(const std::vector<QPointF>& pts) {
+    if (pts.size() < 2) return;
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(fore_, drawWidth_));
+    p.setBrush(fillSolid_ ? QBrush(fill_) : Qt::NoBrush);
+    p.drawPolygon(pts.data(), static_cast<int>(pts.size()));
+    update();
+}
+
+double PictureBox::textWidth(const QString& text) const {
+    return QFontMetricsF(textFont_).horizontalAdvance(text) * width_ / std::max(1, image_.width());
+}
+
+double PictureBox::textHeight(const QString&) const {
+    return QFontMetricsF(textFont_).height() * height_ / std::max(1, image_.height());
+}
+
+void PictureBox::Print(const QString& text) {
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(textFont_);
+    p.setPen(fore_);
+    QPointF at = toPixels(currentX, currentY);
+    p.drawText(QPointF(at.x(), at.y() + QFontMetricsF(textFont_).ascent()), text);
+    currentX = left_;
+    currentY += textHeight(text);
+    update();
+}
+
+void PictureBox::PaintPicture(const Metafile& picture, double x, double y, double w, double h,
+                              Metafile::Fit fit) {
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPointF a = toPixels(x, y), b = toPixels(x + w, y + h);
+    picture.render(p, QRectF(a, b).normalized(), fit);
+    update();
+}
+
+void PictureBox::PaintPicture(const QImage& picture, double x, double y, double w, double h) {
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    QPointF a = toPixels(x, y), b = toPixels(x + w, y + h);
+    p.drawImage(QRectF(a, b).normalized(), picture);
+    update();
+}
+
+void PictureBox::BitBlt(int x, int y, int w, int h, const PictureBox& source, int sx, int sy) {
+    if (w <= 0 || h <= 0) return;
+    QImage part = source.image_.copy(sx, sy, w, h);  // a copy, so a box may copy onto itself
+    QPainter p(&image_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(x, y, part);
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    if (onPaint) onPaint();
+    QPainter p(this);
+    const QRect inner = innerRect();
+    p.drawImage(inner.topLeft(), image_);
+    if (border_) {
+        p.setPen(Qt::black);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* e) {
+    pressed_ = true;
+    QPointF at = e->position() - innerRect().topLeft();
+    if (onMouseDown)
+        onMouseDown(vbButton(e->button()), vbShift(e->modifiers()), left_ + at.x() * width_ / image_.width(),
+                    top_ + at.y() * height_ / image_.height());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* e) {
+    QPointF at = e->position() - innerRect().topLeft();
+    if (onMouseUp)
+        onMouseUp(vbButton(e->button()), vbShift(e->modifiers()), left_ + at.x() * width_ / image_.width(),
+                  top_ + at.y() * height_ / image_.height());
+    bool wasPressed = pressed_;
+    pressed_ = false;
+    if (wasPressed && rect().contains(e->position().toPoint()) && e->button() == Qt::LeftButton && onClick)
+        onClick();
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* e) {
+    QPointF at = e->position() - innerRect().topLeft();
+    int buttons = (e->buttons() & Qt::LeftButton ? 1 : 0) | (e->buttons() & Qt::RightButton ? 2 : 0);
+    if (onMouseMove)
+        onMouseMove(buttons, vbShift(e->modifiers()), left_ + at.x() * width_ / image_.width(),
+                    top_ + at.y() * height_ / image_.height());
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (onDblClick)
+        onDblClick();
+    else
+        QWidget::mouseDoubleClickEvent(e);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* e) {
+    int code = vbKeyCode(e->key());
+    if (code && onKeyDown) onKeyDown(code, vbShift(e->modifiers()));
+    if (code == 0 && vbKeyCode(e->key()) != 0) return;
+    QString t = e->text();
+    if (onKeyPress && t.size() == 1 && t[0].unicode() < 128) {
+        int ascii = t[0].unicode();
+        onKeyPress(ascii);
+    }
+}
+
+void PictureBox::keyReleaseEvent(QKeyEvent* e) {
+    int code = vbKeyCode(e->key());
+    if (code && onKeyUp) onKeyUp(code, vbShift(e->modifiers()));
+}

@@ -1,0 +1,156 @@
+#include "platform/real_seam.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLayout>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTime>
+#include <QWidget>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+#include "platform/help_viewer.h"
+#include "platform/printer.h"
+#include "platform/sound_engine.h"
+#include "platform/text.h"
+
+namespace {
+class ModalWatcher : public QObject {
+public:
+    explicit ModalWatcher(QEventLoop* loop) : loop_(loop) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Hide) loop_->quit();
+        return false;
+    }
+
+private:
+    QEventLoop* loop_;
+};
+}  // namespace
+
+RealSeam::RealSeam() = default;
+RealSeam::~RealSeam() = default;
+
+SoundEngine& RealSeam::sound() {
+    // Opened on first use, then kept: opening a device takes a moment.
+    if (!sound_) sound_ = std::make_unique<SoundEngine>();
+    return *sound_;
+}
+
+double RealSeam::now() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+double RealSeam::secondsSinceMidnight() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+
+void RealSeam::delay(double seconds) {
+    if (seconds <= 0) return;
+    const double start = now();
+    // Deliberately handles no event: input made meanwhile waits in the queue.
+    while (now() - start < seconds) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+void RealSeam::playSound(const std::string& path, bool wait) { sound().play(path, wait); }
+
+void RealSeam::stopSound() { sound().stop(); }
+
+void RealSeam::beep() { sound().beep(); }
+
+MsgAnswer RealSeam::msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
+                           QWidget* owner) {
+    QMessageBox box(owner ? owner : QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setText(displayText(text));
+    switch (icon) {
+        case MsgIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MsgIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MsgIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MsgIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MsgIcon::None:
+            break;
+    }
+    switch (buttons) {
+        case MsgButtons::OK:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MsgButtons::OKCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Ok);
+            break;
+        case MsgButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::No);
+            break;
+    }
+    int r = box.exec();
+    switch (r) {
+        case QMessageBox::Cancel:
+            return MsgAnswer::Cancel;
+        case QMessageBox::Yes:
+            return MsgAnswer::Yes;
+        case QMessageBox::No:
+            return MsgAnswer::No;
+        default:
+            break;
+    }
+    // Closing a box by its title bar answers with its escape button.
+    if (buttons == MsgButtons::OKCancel && box.clickedButton() != box.button(QMessageBox::Ok))
+        return MsgAnswer::Cancel;
+    if (buttons == MsgButtons::YesNo) return MsgAnswer::No;
+    return MsgAnswer::OK;
+}
+
+void RealSeam::setHelpFile(const std::string& path) {
+    HelpViewer::instance().setFile(QString::fromStdString(path));
+}
+
+void RealSeam::helpContext(int context) { HelpViewer::instance().showTopic(context); }
+
+void RealSeam::helpContents() { HelpViewer::instance().showContents(); }
+
+void RealSeam::repaintNow(QWidget* widget) {
+    if (!widget) return;
+    if (QLayout* l = widget->layout()) l->activate();
+    widget->repaint();
+}
+
+void RealSeam::runModal(QWidget* window) {
+    if (!window) return;
+    QPointer<QWidget> guard(window);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    // The dialog ends its modal showing by hiding itself or by being unloaded.
+    QEventLoop loop;
+    ModalWatcher watcher(&loop);
+    window->installEventFilter(&watcher);
+    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    if (window->isVisible()) loop.exec();
+    if (guard) {
+        guard->removeEventFilter(&watcher);
+        guard->setWindowModality(Qt::NonModal);
+    }
+}
+
+Printer& RealSeam::printer() {
+    if (!printer_) printer_ = makeSystemPrinter();
+    return *printer_;
+}
+
+void RealSeam::endProgram() {
+    ended_ = true;
+    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    QCoreApplication::exit(0);
+}

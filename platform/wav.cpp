@@ -1,0 +1,126 @@
+#include "platform/wav.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace {
+
+std::uint32_t le32(const std::uint8_t* p) {
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+           std::uint32_t{p[3]} << 24;
+}
+
+std::uint16_t le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+
+bool isId(const std::uint8_t* p, const char (&id)[5]) { return std::memcmp(p, id, 4) == 0; }
+
+struct PcmFormat {
+    int channels = 0;
+    int bits = 0;
+    int sampleRate = 0;
+    std::size_t blockAlign = 0;
+};
+
+constexpr std::uint16_t kFormatPcm = 1;
+constexpr std::size_t kFmtMinSize = 16;
+
+std::optional<PcmFormat> readFormat(const std::uint8_t* p, std::size_t size) {
+    if (size < kFmtMinSize) return std::nullopt;
+    PcmFormat f;
+    const std::uint16_t tag = le16(p);
+    f.channels = le16(p + 2);
+    const std::uint32_t rate = le32(p + 4);
+    // The byte rate (p + 8) is redundant and often wrong in files from careless
+    // writers; nothing depends on it, so it is not checked.
+    f.blockAlign = le16(p + 12);
+    f.bits = le16(p + 14);
+    if (tag != kFormatPcm) return std::nullopt;
+    if (f.channels != 1 && f.channels != 2) return std::nullopt;
+    if (f.bits != 8 && f.bits != 16) return std::nullopt;
+    if (rate < 4000 || rate > 192000) return std::nullopt;
+    // The frame stride follows from channels and sample size; a header that
+    // says otherwise cannot be trusted about the rest either.
+    if (f.blockAlign != static_cast<std::size_t>(f.channels * f.bits / 8)) return std::nullopt;
+    f.sampleRate = static_cast<int>(rate);
+    return f;
+}
+
+float decodeSample(const std::uint8_t* p, int bits) {
+    if (bits == 8) return (static_cast<int>(p[0]) - 128) / 128.0f;
+    return static_cast<std::int16_t>(le16(p)) / 32768.0f;
+}
+
+WavSound decode(const PcmFormat& f, const std::uint8_t* p, std::size_t frames) {
+    WavSound sound;
+    sound.sampleRate = f.sampleRate;
+    sound.samples.resize(frames);
+    const std::size_t step = static_cast<std::size_t>(f.bits / 8);
+    for (std::size_t i = 0; i < frames; ++i, p += f.blockAlign) {
+        float v = decodeSample(p, f.bits);
+        if (f.channels == 2) v = 0.5f * (v + decodeSample(p + step, f.bits));
+        sound.samples[i] = v;
+    }
+    return sound;
+}
+
+}  // namespace
+
+double WavSound::seconds() const {
+    return sampleRate <= 0 ? 0.0 : static_cast<double>(samples.size()) / sampleRate;
+}
+
+std::optional<WavSound> parseWav(const std::uint8_t* data, std::size_t size) {
+    constexpr std::size_t kRiffHeader = 12, kChunkHeader = 8;
+    if (data == nullptr || size < kRiffHeader) return std::nullopt;
+    if (!isId(data, "RIFF") || !isId(data + 8, "WAVE")) return std::nullopt;
+    const std::uint32_t riffSize = le32(data + 4);
+    if (riffSize < 4) return std::nullopt;
+    // A RIFF size beyond the buffer means the file was cut short or its writer
+    // never came back to fill the size in; the buffer's end is the end then.
+    const std::size_t end = riffSize <= size - 8 ? 8 + std::size_t{riffSize} : size;
+
+    // Every position stays at or before end, and sizes are compared with the
+    // bytes left rather than added to positions, so no size can overflow.
+    std::optional<PcmFormat> format;
+    std::size_t pos = kRiffHeader;
+    while (end - pos >= kChunkHeader) {
+        const std::uint8_t* id = data + pos;
+        const std::uint32_t chunkSize = le32(data + pos + 4);
+        pos += kChunkHeader;
+        const std::size_t available = end - pos;
+
+        if (isId(id, "data")) {
+            if (!format) return std::nullopt;
+            const std::size_t bytes = std::min<std::size_t>(chunkSize, available);
+            const std::size_t frames = bytes / format->blockAlign;
+            if (frames == 0 && chunkSize != 0) return std::nullopt;
+            return decode(*format, data + pos, frames);
+        }
+        if (chunkSize > available) return std::nullopt;
+        if (isId(id, "fmt ") && !format) {
+            format = readFormat(data + pos, chunkSize);
+            if (!format) return std::nullopt;
+        }
+        pos += chunkSize;
+        if (chunkSize % 2 != 0 && pos < end) ++pos;
+    }
+    return std::nullopt;
+}
+
+std::optional<WavSound> readWavFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    const std::uintmax_t length = std::filesystem::file_size(path, error);
+    if (error || length > kMaxWavFileBytes) return std::nullopt;
+
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    // A file that shrank since its size was taken is parsed as far as it goes.
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return parseWav(bytes.data(), bytes.size());
+}

@@ -1,0 +1,168 @@
+#include "platform/forms.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <chrono>
+
+#include "platform/real_seam.h"
+#include "platform/recording_seam.h"
+#include "platform/text.h"
+
+namespace {
+
+class TestWindow : public FormWindow {
+public:
+    TestWindow() : FormWindow("frmTest", Kind::Game) {
+        setCaption("Test");
+        setClientSize(3000, 1500);
+    }
+    QLineEdit* txtBox = nullptr;
+    CommandButton* cmdA = nullptr;
+    CommandButton* cmdB = nullptr;
+    Label* lblMessage = nullptr;
+    std::vector<std::string> events;
+    int loads = 0;
+    int kept = 0;  // a field of the window, not of its controls
+    bool swallowLetters = false;
+
+    void Form_KeyDown(int& KeyCode, int) override {
+        events.push_back("keydown " + std::to_string(KeyCode));
+        if (swallowLetters && KeyCode >= 'A' && KeyCode <= 'Z') KeyCode = 0;
+    }
+    void Form_KeyPress(int& KeyAscii) override { events.push_back("keypress " + std::to_string(KeyAscii)); }
+    void closeRequested() override { events.push_back("close request"); }
+
+protected:
+    void createControls() override {
+        txtBox = new QLineEdit(form());
+        placeTwips(txtBox, 0, 0, 1500, 300);
+        cmdA = new CommandButton(form(), "cmdA", "&A");
+        cmdB = new CommandButton(form(), "cmdB", "&B");
+        placeTwips(cmdA, 0, 400, 900, 400);
+        placeTwips(cmdB, 1000, 400, 900, 400);
+        lblMessage = new Label(form(), "lblMessage");
+        placeTwips(lblMessage, 0, 900, 3000, 500);
+    }
+    void Form_Load() override { ++loads; }
+};
+
+}  // namespace
+
+TEST(Forms, LabelKeepsItsCaptionAndShowsEachLineEndAsOneBreak) {
+    TestWindow w;
+    w.Load();
+    const QString caption = QString("Game Over") + kCR + "You Win!";
+    w.lblMessage->setCaption(caption);
+    EXPECT_EQ(w.lblMessage->caption(), caption);
+    EXPECT_EQ(w.lblMessage->text(), "Game Over\nYou Win!");
+    EXPECT_EQ(displayText("a\r\nb\rc\nd"), "a\nb\nc\nd");
+    w.Unload();
+}
+
+TEST(Forms, SizesAreInTwipsAndUnloadKeepsFieldsButRenewsControls) {
+    TestWindow w;
+    w.Load();
+    EXPECT_EQ(w.form()->size(), QSize(200, 100));
+    EXPECT_EQ(w.cmdB->geometry(), QRect(67, 27, 60, 27));
+    EXPECT_EQ(w.form()->windowTitle(), "Test");
+    w.kept = 42;
+    QPointer<QWidget> oldLabel = w.lblMessage;
+    w.Unload();
+    EXPECT_FALSE(w.isLoaded());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(oldLabel.isNull());
+    w.Load();
+    EXPECT_EQ(w.loads, 2);
+    EXPECT_EQ(w.kept, 42);
+    EXPECT_TRUE(w.lblMessage->caption().isEmpty());
+    w.Unload();
+}
+
+TEST(Forms, KeyPreviewSeesKeysBeforeTheFocusedControlAndMaySwallowThem) {
+    ScopedRecordingSeam rec;
+    TestWindow w;
+    w.setKeyPreview(true);
+    w.Show();
+    QApplication::setActiveWindow(w.form());
+    w.txtBox->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), w.txtBox);
+
+    QTest::keyClick(w.txtBox, Qt::Key_A);
+    EXPECT_EQ(w.txtBox->text(), "a");
+    EXPECT_EQ(w.events, (std::vector<std::string>{"keydown 65", "keypress 97"}));
+
+    w.events.clear();
+    w.swallowLetters = true;
+    QTest::keyClick(w.txtBox, Qt::Key_B);
+    EXPECT_EQ(w.txtBox->text(), "a");
+    QTest::keyClick(w.txtBox, Qt::Key_Left);
+    EXPECT_EQ(w.events, (std::vector<std::string>{"keydown 66", "keydown 37"}));
+
+    w.setKeyPreview(false);
+    w.events.clear();
+    QTest::keyClick(w.txtBox, Qt::Key_C);
+    EXPECT_TRUE(w.events.empty());
+    EXPECT_EQ(w.txtBox->text(), "ca");
+    w.Unload();
+}
+
+TEST(Forms, F1OpensHelpAtTheWindowsNumberOrTheContents) {
+    ScopedRecordingSeam rec;
+    TestWindow w;
+    w.setHelpContextID(13);
+    w.Show();
+    QApplication::setActiveWindow(w.form());
+    w.cmdA->setFocus();
+    QTest::keyClick(w.cmdA, Qt::Key_F1);
+    w.setHelpContextID(0);
+    QTest::keyClick(w.cmdA, Qt::Key_F1);
+    EXPECT_EQ(rec->log, (std::vector<std::string>{"help 13", "help contents"}));
+    w.Unload();
+}
+
+TEST(Forms, CloseRequestGoesToTheWindowNotStraightToUnload) {
+    TestWindow w;
+    w.Show();
+    QCloseEvent e;
+    QApplication::sendEvent(w.form(), &e);
+    EXPECT_FALSE(e.isAccepted());
+    EXPECT_TRUE(w.isLoaded());
+    EXPECT_EQ(w.events, (std::vector<std::string>{"close request"}));
+    w.Unload();
+}
+
+TEST(Forms, ClickMadeDuringARealDelayIsHandledAfterItInOrder) {
+    RealSeam real;
+    Seam* previous = currentSeam();
+    setSeam(&real);
+    TestWindow w;
+    w.Show();
+    std::vector<std::string> order;
+    double elapsed = 0;
+    w.cmdB->onClick([&] { order.push_back("B"); });
+    w.cmdA->onClick([&] {
+        order.push_back("A start");
+        // The child clicks B while the pause runs.
+        QPoint c = w.cmdB->rect().center();
+        QCoreApplication::postEvent(
+            w.cmdB, new QMouseEvent(QEvent::MouseButtonPress, c, w.cmdB->mapToGlobal(c), Qt::LeftButton,
+                                    Qt::LeftButton, Qt::NoModifier));
+        QCoreApplication::postEvent(
+            w.cmdB, new QMouseEvent(QEvent::MouseButtonRelease, c, w.cmdB->mapToGlobal(c), Qt::LeftButton,
+                                    Qt::NoButton, Qt::NoModifier));
+        auto t = std::chrono::steady_clock::now();
+        seam().delay(1.0);
+        elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
+        order.push_back("A end");
+    });
+    w.cmdA->click();
+    QCoreApplication::processEvents();
+    EXPECT_GE(elapsed, 1.0);
+    EXPECT_EQ(order, (std::vector<std::string>{"A start", "A end", "B"}));
+    setSeam(previous);
+    w.Unload();
+}
