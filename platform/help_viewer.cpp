@@ -1,6 +1,8 @@
 #include "platform/help_viewer.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
@@ -74,6 +76,10 @@ struct HelpViewer::Impl {
             browser->setOpenLinks(false);
             browser->setFont(vbFont("Arial", 11));
             browser->resize(560, 520);
+            if (QScreen* screen = QGuiApplication::primaryScreen()) {
+                QRect r = screen->availableGeometry();
+                browser->move(r.center() - QPoint(280, 260));
+            }
             QObject::connect(browser, &QTextBrowser::anchorClicked, browser, [this](const QUrl& url) {
                 QString s = url.toString();
                 if (s.startsWith("topic:"))
