@@ -169,6 +169,12 @@ void FormWindow::Load() {
         flags |= Qt::Window;
     }
     form_ = new Form(this, flags);
+    // Disabled captions in the classic dark grey: the style's own light grey
+    // vanishes on a grey window, and a disabled frame must still be read.
+    QPalette greyed = form_->palette();
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        greyed.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
+    form_->setPalette(greyed);
     if (!caption_.isNull()) form_->setWindowTitle(caption_);
     if (clientW_ > 0) form_->setFixedSize(twipsToPixels(clientW_), twipsToPixels(clientH_));
     if (hasBackColor_) setBackColor(backColor_);

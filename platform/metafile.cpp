@@ -392,8 +392,9 @@ bool Parser::readHeader() {
     }
     maxObjects_ = u16(h + 10);
 
-    // Geometry far outside the picture only slows drawing down; pull it in to a
-    // margin that still keeps every visible edge where it was meant to be.
+    // Coordinates far outside the picture are pulled in to a wide margin around
+    // it, which keeps the painter's arithmetic in range; only shapes reaching
+    // that far out change.
     const double margin = 64.0 * std::max(box.width(), box.height());
     minX_ = box.left() - margin;
     maxX_ = box.right() + margin;
@@ -935,14 +936,19 @@ QPen makePen(const PenStyle& s, double deviceScale) {
         pen.setWidthF(1.0);  // never thinner than one device pixel
         pen.setCosmetic(true);
     } else {
-        pen.setWidthF(s.width);
+        pen.setWidthF(std::min(s.width, 32767.0f));  // the widest pen the painter takes
     }
     static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
                                           Qt::DashDotDotLine};
     pen.setStyle(kind < 5 ? styles[kind] : Qt::SolidLine);
     const unsigned cap = (s.style >> 8) & 0x0F, join = (s.style >> 12) & 0x0F;
     pen.setCapStyle(cap == 1 ? Qt::SquareCap : cap == 2 ? Qt::FlatCap : Qt::RoundCap);
-    pen.setJoinStyle(join == 1 ? Qt::BevelJoin : join == 2 ? Qt::MiterJoin : Qt::RoundJoin);
+    // A rounded corner on a line under three pixels wide looks the same as a
+    // bevelled one, and costs far more to draw.
+    const bool thin = s.width * deviceScale < 3.0;
+    pen.setJoinStyle(join == 1 || (join == 0 && thin) ? Qt::BevelJoin
+                     : join == 2                      ? Qt::MiterJoin
+                                                      : Qt::RoundJoin);
     return pen;
 }
 
@@ -1006,8 +1012,13 @@ private:
     }
 
     void shape(const Op& op) {
-        const QPointF* pts = d_.points.data() + op.first;
-        const QRectF r = op.count == 2 ? QRectF(pts[0], pts[1]) : QRectF();
+        if (op.kind == OpKind::PolyPolygon) {
+            p_.drawPath(d_.paths[op.first]);
+            return;
+        }
+        // Every other shape keeps at least two points.
+        const QPointF* pts = &d_.points[op.first];
+        const QRectF r(pts[0], pts[1]);
         const Qt::FillRule rule = op.winding ? Qt::WindingFill : Qt::OddEvenFill;
         const auto a16 = static_cast<int>(std::lround(op.a * 16.0f));
         const auto b16 = static_cast<int>(std::lround(op.b * 16.0f));
@@ -1017,9 +1028,6 @@ private:
                 break;
             case OpKind::Polyline:
                 p_.drawPolyline(pts, static_cast<int>(op.count));
-                break;
-            case OpKind::PolyPolygon:
-                p_.drawPath(d_.paths[op.first]);
                 break;
             case OpKind::Line:
                 p_.drawLine(pts[0], pts[1]);
@@ -1042,6 +1050,7 @@ private:
             case OpKind::Chord:
                 p_.drawChord(r, a16, b16);
                 break;
+            case OpKind::PolyPolygon:
             case OpKind::Text:
             case OpKind::Image:
                 break;

@@ -55,7 +55,7 @@ void PictureBox::resizeEvent(QResizeEvent*) {
 void PictureBox::setBorder(bool on) {
     border_ = on;
     resetImage();
-    update();
+    changed();
 }
 
 void PictureBox::setScaleMode(ScaleMode mode) {
@@ -103,7 +103,7 @@ void PictureBox::Cls() {
     drawKeptPicture();
     currentX = left_;
     currentY = top_;
-    update();
+    changed();
 }
 
 void PictureBox::setPicture(std::optional<Metafile> picture, Metafile::Fit fit) {
@@ -118,7 +118,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<
     p.drawLine(toPixels(x1, y1), toPixels(x2, y2));
     currentX = x2;
     currentY = y2;
-    update();
+    changed();
 }
 
 void PictureBox::Box(double x1, double y1, double x2, double y2, std::optional<QColor> color, bool filled) {
@@ -140,7 +140,7 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, std::optional<Q
     }
     currentX = x2;
     currentY = y2;
-    update();
+    changed();
 }
 
 void PictureBox::Circle(double x, double y, double radius, std::optional<QColor> color) {
@@ -152,7 +152,7 @@ void PictureBox::Circle(double x, double y, double radius, std::optional<QColor>
     p.drawEllipse(toPixels(x, y), rx, rx);
     currentX = x;
     currentY = y;
-    update();
+    changed();
 }
 
 void PictureBox::PSet(double x, double y, std::optional<QColor> color) {
@@ -161,7 +161,7 @@ void PictureBox::PSet(double x, double y, std::optional<QColor> color) {
     if (image_.rect().contains(px, py)) image_.setPixelColor(px, py, penColor(color));
     currentX = x;
     currentY = y;
-    update();
+    changed();
 }
 
 void PictureBox::Polygon(const std::vector<QPointF>& pts) {
@@ -171,7 +171,7 @@ void PictureBox::Polygon(const std::vector<QPointF>& pts) {
     p.setPen(QPen(fore_, drawWidth_));
     p.setBrush(fillSolid_ ? QBrush(fill_) : Qt::NoBrush);
     p.drawPolygon(pts.data(), static_cast<int>(pts.size()));
-    update();
+    changed();
 }
 
 double PictureBox::textWidth(const QString& text) const {
@@ -191,7 +191,7 @@ void PictureBox::Print(const QString& text) {
     p.drawText(QPointF(at.x(), at.y() + QFontMetricsF(textFont_).ascent()), text);
     currentX = left_;
     currentY += textHeight(text);
-    update();
+    changed();
 }
 
 void PictureBox::PaintPicture(const Metafile& picture, double x, double y, double w, double h,
@@ -200,7 +200,7 @@ void PictureBox::PaintPicture(const Metafile& picture, double x, double y, doubl
     p.setRenderHint(QPainter::Antialiasing);
     QPointF a = toPixels(x, y), b = toPixels(x + w, y + h);
     picture.render(p, QRectF(a, b).normalized(), fit);
-    update();
+    changed();
 }
 
 void PictureBox::PaintPicture(const QImage& picture, double x, double y, double w, double h) {
@@ -208,7 +208,7 @@ void PictureBox::PaintPicture(const QImage& picture, double x, double y, double 
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     QPointF a = toPixels(x, y), b = toPixels(x + w, y + h);
     p.drawImage(QRectF(a, b).normalized(), picture);
-    update();
+    changed();
 }
 
 void PictureBox::BitBlt(int x, int y, int w, int h, const PictureBox& source, int sx, int sy) {
@@ -217,11 +217,20 @@ void PictureBox::BitBlt(int x, int y, int w, int h, const PictureBox& source, in
     QPainter p(&image_);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(x, y, part);
-    update();
+    changed();
+}
+
+void PictureBox::changed() {
+    // Drawing done by the paint handler itself is shown by that same paint.
+    if (!inPaint_) update();
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
-    if (onPaint) onPaint();
+    if (onPaint) {
+        inPaint_ = true;
+        onPaint();
+        inPaint_ = false;
+    }
     QPainter p(this);
     const QRect inner = innerRect();
     p.drawImage(inner.topLeft(), image_);

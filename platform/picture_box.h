@@ -100,6 +100,8 @@ protected:
 
 private:
     void resetImage();
+    void changed();
+    bool inPaint_ = false;
     void drawKeptPicture();
     QColor penColor(std::optional<QColor> c) const { return c ? *c : fore_; }
     QRect innerRect() const;

@@ -22,7 +22,8 @@ SystemPrinter::~SystemPrinter() {
 }
 
 QPainter& SystemPrinter::painter() {
-    if (painter_.isActive()) return painter_;
+    // A page that could not be started stays undrawn until endDoc() says so.
+    if (painter_.isActive() || failed_) return painter_;
     const bool toPdf = !fixedPdf_.isEmpty() || QPrinterInfo::defaultPrinter().isNull();
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (toPdf) {
@@ -45,7 +46,10 @@ QPainter& SystemPrinter::painter() {
     }
     printer_->setFullPage(true);
     printer_->setPageOrientation(orientation_ == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
-    painter_.begin(printer_.get());
+    if (!painter_.begin(printer_.get())) {
+        failed_ = true;
+        return painter_;
+    }
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
     updateTransform();
@@ -104,6 +108,7 @@ QFont SystemPrinter::font() const {
 // whatever the scale; only its position goes through the scale.
 void SystemPrinter::print(const QString& text) {
     QPainter& p = painter();
+    if (!p.isActive()) return;
     QPointF at = toDevice_.map(QPointF(x_, y_));
     QFont f = font();
     p.save();
@@ -128,13 +133,13 @@ double SystemPrinter::textWidth(const QString& text) const {
     QFontMetricsF m(font());
     const double pageInches = orientation_ == 2 ? 11.0 : 8.5;
     const double unitsPerInch = twipsScale_ ? 1440.0 : std::abs(sx2_ - sx1_) / pageInches;
-    // Metrics at 72 dots an inch make a dot one point.
-    return m.horizontalAdvance(text) * QFontMetricsF(font()).fontDpi() / 72.0 / 72.0 * unitsPerInch * 72.0 /
-           QFontMetricsF(font()).fontDpi();
+    // The metrics measure in dots of the font's resolution.
+    return m.horizontalAdvance(text) / m.fontDpi() * unitsPerInch;
 }
 
 void SystemPrinter::line(double x1, double y1, double x2, double y2, QColor color) {
     QPainter& p = painter();
+    if (!p.isActive()) return;
     p.setPen(QPen(color, 0));
     p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
     x_ = x2;
@@ -143,6 +148,7 @@ void SystemPrinter::line(double x1, double y1, double x2, double y2, QColor colo
 
 void SystemPrinter::box(double x1, double y1, double x2, double y2, QColor color, bool filled) {
     QPainter& p = painter();
+    if (!p.isActive()) return;
     QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
     if (filled) {
         p.fillRect(r, color);
@@ -157,10 +163,18 @@ void SystemPrinter::box(double x1, double y1, double x2, double y2, QColor color
 
 void SystemPrinter::paintPicture(const QImage& picture, double x, double y, double w, double h) {
     QPainter& p = painter();
+    if (!p.isActive()) return;
     p.drawImage(QRectF(x, y, w, h).normalized(), picture);
 }
 
 void SystemPrinter::endDoc() {
+    if (failed_) {
+        failed_ = false;
+        printer_.reset();
+        seam().msgBox("The page could not be printed.", MsgButtons::OK, MsgIcon::Exclamation, "Quenvale",
+                      nullptr);
+        return;
+    }
     if (!painter_.isActive()) return;
     painter_.end();
     printer_.reset();

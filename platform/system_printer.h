@@ -54,5 +54,7 @@ private:
     bool bold_ = false;
     double sx1_ = 0, sy1_ = 0, sx2_ = 1440, sy2_ = 1440;
     bool twipsScale_ = true;
+    // The page could not be started (no room for the file, a printer that refused it).
+    bool failed_ = false;
     double x_ = 0, y_ = 0;
 };
