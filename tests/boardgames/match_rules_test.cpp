@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "boardgames/match_settings.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -46,19 +48,8 @@ Log withoutBeeps(Log log) {
 
 class MatchRulesTest : public ::testing::Test {
 protected:
-    void SetUp() override { saved_ = {gMatchPlayers, gMatchPairs, gMatchVsComputer, gMatchDifficulty}; }
-    void TearDown() override {
-        gMatchPlayers = saved_[0];
-        gMatchPairs = saved_[1];
-        gMatchVsComputer = saved_[2];
-        gMatchDifficulty = saved_[3];
-    }
-
     void settings(int players, int pairs, int vsComputer, int difficulty) {
-        gMatchPlayers = static_cast<std::int16_t>(players);
-        gMatchPairs = static_cast<std::int16_t>(pairs);
-        gMatchVsComputer = static_cast<std::int16_t>(vsComputer);
-        gMatchDifficulty = static_cast<std::int16_t>(difficulty);
+        MatchSettings::set(players, pairs, vsComputer, difficulty);
     }
 
     // Starts a game and then lays the toys out as given, slot 1 first, so a
@@ -95,7 +86,7 @@ private:
         }
     }
 
-    std::array<std::int16_t, 4> saved_{};
+    MatchSettings saved_;
 };
 
 TEST_F(MatchRulesTest, DealTakesExactlyShufflesDrawsAndPutsEachToyInTwoSlots) {

@@ -1,0 +1,114 @@
+#include "boardgames/optMatch.h"
+
+#include <algorithm>
+
+#include "boardgames/match_rules.h"
+#include "launcher/module1.h"
+#include "platform/fonts.h"
+#include "platform/seam.h"
+#include "platform/vbmath.h"
+
+namespace {
+constexpr int kMinPairs = 2;
+}  // namespace
+
+optMatch::optMatch() : OptionsDialog(kSpec) {}
+
+optMatch& optMatch::instance() {
+    static optMatch dialog;
+    return dialog;
+}
+
+void optMatch::createControls() {
+    Form* f = form();
+    Frame1 = new Frame(f, "Frame1", "Number of Players");
+    placeTwips(Frame1, 120, 120, 2160, 975);
+    const char* players[2] = {"One Player", "Two Players"};
+    for (int i = 0; i < 2; ++i) {
+        auto* o = new OptionButton(Frame1, QString("optPlayer_%1").arg(i), players[i]);
+        placeTwips(o, 180, 300 + 315 * i, 1860, 285);
+        o->onClick([this, i] { optPlayer_Click(i); });
+        optPlayer[static_cast<std::size_t>(i)] = o;
+    }
+
+    Frame4 = new Frame(f, "Frame4", "Play Who?");
+    placeTwips(Frame4, 2460, 120, 2160, 975);
+    const char* who[2] = {"Play Alone", "Play Computer"};
+    for (int i = 0; i < 2; ++i) {
+        auto* o = new OptionButton(Frame4, QString("optWho_%1").arg(i), who[i]);
+        placeTwips(o, 180, 300 + 315 * i, 1860, 285);
+        o->onClick([this, i] { optwho_Click(i); });
+        optWho[static_cast<std::size_t>(i)] = o;
+    }
+
+    Frame3 = new Frame(f, "Frame3", "Difficulty");
+    placeTwips(Frame3, 120, 1200, 2160, 1965);
+    const char* levels[4] = {"Easiest", "Simple", "Hard", "Difficult"};
+    for (int i = 0; i < 4; ++i) {
+        auto* o = new OptionButton(Frame3, QString("optDiff_%1").arg(i), levels[i]);
+        placeTwips(o, 180, 330 + 390 * i, 1860, 285);
+        o->onClick([this, i] { optDiff_Click(i); });
+        optDiff[static_cast<std::size_t>(i)] = o;
+    }
+
+    Frame2 = new Frame(f, "Frame2", "Pairs of Gifts");
+    placeTwips(Frame2, 2460, 1200, 2160, 1215);
+    lblNumber = new Label(Frame2, "lblNumber");
+    placeTwips(lblNumber, 420, 390, 780, 555);
+    lblNumber->setFont(vbFont("MS Sans Serif", 18, true));
+    lblNumber->setAlignment(Qt::AlignCenter);
+    lblNumber->setBackColor(Qt::white);
+    lblNumber->setBorder(true);
+    SpinButton1 = new SpinButton(Frame2, "SpinButton1");
+    placeTwips(SpinButton1, 1320, 360, 345, 615);
+    SpinButton1->onSpinUp([this] { SpinButton1_SpinUp(); });
+    SpinButton1->onSpinDown([this] { SpinButton1_SpinDown(); });
+
+    cmdOK = new CommandButton(f, "cmdOK", "&OK");
+    placeTwips(cmdOK, 3000, 2610, 1095, 495);
+    cmdOK->onClick([this] { cmdOK_Click(); });
+}
+
+void optMatch::Form_Load() {
+    centre();
+    optPlayer[gMatchPlayers == 2 ? 1 : 0]->setValue(true);
+    optWho[gMatchVsComputer == 1 ? 1 : 0]->setValue(true);
+    optDiff[static_cast<std::size_t>(std::clamp<int>(gMatchDifficulty, 1, 4) - 1)]->setValue(true);
+    enableFrames();
+    lblNumber->setCaption(QString::fromStdString(Format(gMatchPairs, "##")));
+}
+
+void optMatch::enableFrames() {
+    const bool onePlayer = gMatchPlayers == 1;
+    Frame4->setEnabled(onePlayer);
+    Frame3->setEnabled(onePlayer && gMatchVsComputer == 1);
+}
+
+void optMatch::showPairs() {
+    lblNumber->setCaption(QString::fromStdString(Format(gMatchPairs, "##")));
+    seam().repaintNow(lblNumber);
+}
+
+void optMatch::optPlayer_Click(int Index) {
+    gMatchPlayers = static_cast<std::int16_t>(Index + 1);
+    enableFrames();
+}
+
+void optMatch::optwho_Click(int Index) {
+    gMatchVsComputer = static_cast<std::int16_t>(Index);
+    enableFrames();
+}
+
+void optMatch::optDiff_Click(int Index) { gMatchDifficulty = static_cast<std::int16_t>(Index + 1); }
+
+// Compared as bounds rather than exact stops, so a count from outside the range
+// (a settings file edited by hand) only ever moves back towards it.
+void optMatch::SpinButton1_SpinUp() {
+    if (gMatchPairs < kMatchMaxPairs) gMatchPairs = static_cast<std::int16_t>(gMatchPairs + 1);
+    showPairs();
+}
+
+void optMatch::SpinButton1_SpinDown() {
+    if (gMatchPairs > kMinPairs) gMatchPairs = static_cast<std::int16_t>(gMatchPairs - 1);
+    showPairs();
+}
