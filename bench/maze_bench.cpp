@@ -1,7 +1,12 @@
 // How long a new maze and a full repaint of the field take.
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
+
+#include "actiongames/frmMaze.h"
 #include "actiongames/maze_rules.h"
+#include "launcher/module1.h"
+#include "platform/recording_seam.h"
 #include "platform/vbmath.h"
 
 namespace {
@@ -44,6 +49,30 @@ void BM_DrawMaze(benchmark::State& state) {
     benchmark::DoNotOptimize(canvas.pictures);
 }
 BENCHMARK(BM_DrawMaze);
+
+// The window's own repaint: the real field, off screen at its real size,
+// cleared and drawn whole with the pictures of Santa and the bag.
+void BM_RedrawField(benchmark::State& state) {
+    static int argc = 1;
+    static char name[] = "maze_bench";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    ScopedRecordingSeam seam;
+    gAppPath = QCoreApplication::applicationDirPath().toStdString() + "/";
+
+    frmMaze& window = frmMaze::instance();
+    window.Show();
+    for (auto _ : state) {
+        window.picField_Paint();
+        benchmark::DoNotOptimize(window.picField->image().constBits());
+    }
+    state.counters["field pixels"] =
+        double(window.picField->image().width() * window.picField->image().height());
+    window.Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+BENCHMARK(BM_RedrawField);
 
 }  // namespace
 
