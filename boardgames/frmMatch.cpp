@@ -172,8 +172,6 @@ void frmMatch::picHidden_Click(int Index) {
                 break;
             case MatchStepKind::GameOver:
                 showEnd(step.text);
-                // The last pair and the result are on screen while the fanfare plays.
-                seam().repaintNow(form());
                 PlaySoundFile(TadaSound, 0);
                 break;
             case MatchStepKind::Prompt:

@@ -1,5 +1,6 @@
 #include "launcher/module1.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/seam.h"
@@ -37,7 +38,8 @@ void PlaySoundFile(const std::string& soundFile, int flags) {
 void Shuffle(int N, int* Order) {
     for (int i = 1; i <= N; ++i) Order[i] = i;
     for (int j = N; j >= 2; --j) {
-        int k = Int(static_cast<double>(Rnd()) * j) + 1;
+        // Single precision, as the draw itself: a draw just below 1 still gives j at most.
+        int k = std::min(Int(Rnd() * static_cast<float>(j)) + 1, j);
         std::swap(Order[k], Order[j]);
     }
 }

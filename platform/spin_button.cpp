@@ -64,10 +64,11 @@ SpinButton::SpinButton(QWidget* parent, const QString& name)
     setObjectName(name);
     up_->setObjectName(name + "_up");
     down_->setObjectName(name + "_down");
-    connect(up_, &QAbstractButton::clicked, this, [this] {
+    // A spin button steps as an arrow is pressed, and again at each repeat while it is held.
+    connect(up_, &QAbstractButton::pressed, this, [this] {
         if (spinUp_) spinUp_();
     });
-    connect(down_, &QAbstractButton::clicked, this, [this] {
+    connect(down_, &QAbstractButton::pressed, this, [this] {
         if (spinDown_) spinDown_();
     });
 }
