@@ -60,6 +60,15 @@ int vbKeyCode(int k) {
     }
 }
 
+int vbKeyAscii(const QKeyEvent* e) {
+    const QString t = e->text();
+    if (t.size() != 1 || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return 0;
+    const int c = t[0].unicode();
+    if (c == 8 || c == 13 || c == 27 || (c >= 32 && c < 127)) return c;
+    return 0;
+}
+
 int vbShift(Qt::KeyboardModifiers m) {
     return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
            (m & Qt::AltModifier ? 4 : 0);
@@ -80,7 +89,7 @@ public:
     }
 
     bool eventFilter(QObject* obj, QEvent* e) override {
-        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
+        if (rerouting_ || (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)) return false;
         auto* w = qobject_cast<QWidget*>(obj);
         if (!w) return false;
         // A key travels from the focused control up to its window; act on its first delivery only.
@@ -110,16 +119,17 @@ public:
             owner->Form_KeyDown(code, shift);
             if (code == 0) return true;
         }
-        QString t = ke->text();
-        if (t.size() == 1 && t[0].unicode() < 128 &&
-            !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            int ascii = t[0].unicode();
+        if (const int typed = vbKeyAscii(ke)) {
+            int ascii = typed;
             owner->Form_KeyPress(ascii);
             if (ascii == 0) return true;
-            if (ascii != t[0].unicode()) {
-                // The handler changed the key: deliver the new one instead.
+            if (ascii != typed) {
+                // The handler changed the key: the control gets the new one,
+                // without the window's handlers seeing it a second time.
                 QKeyEvent changed(QEvent::KeyPress, ke->key(), ke->modifiers(), QString(QChar(ascii)));
+                rerouting_ = true;
                 QApplication::sendEvent(w, &changed);
+                rerouting_ = false;
                 return true;
             }
         }
@@ -128,6 +138,7 @@ public:
 
 private:
     using QObject::QObject;
+    bool rerouting_ = false;
 };
 
 }  // namespace
@@ -263,6 +274,26 @@ CommandButton::CommandButton(QWidget* parent, const QString& name, const QString
     setObjectName(name);
     setFont(vbFont("MS Sans Serif", 8.25, true));
     setAutoDefault(false);
+}
+
+namespace {
+// Enter on a focused button clicks it, as Space does.
+bool clickOnEnter(QAbstractButton* b, QKeyEvent* e) {
+    if ((e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) ||
+        (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    e->accept();
+    b->click();
+    return true;
+}
+}  // namespace
+
+void CommandButton::keyPressEvent(QKeyEvent* e) {
+    if (!clickOnEnter(this, e)) QPushButton::keyPressEvent(e);
+}
+
+void Button3D::keyPressEvent(QKeyEvent* e) {
+    if (!clickOnEnter(this, e)) QAbstractButton::keyPressEvent(e);
 }
 
 void CommandButton::onClick(std::function<void()> handler) {

@@ -40,6 +40,10 @@ enum VbKey : int {
     vbKeyF1 = 112
 };
 int vbKeyCode(int qtKey);
+// The character a key press types, as a key-press handler sees it: printable
+// characters, Backspace, Enter and Escape; 0 for keys that type nothing (Tab,
+// Delete, arrows, combinations with Ctrl or Alt).
+int vbKeyAscii(const class QKeyEvent* e);
 int vbShift(Qt::KeyboardModifiers m);
 
 // The window's widget.
@@ -129,6 +133,9 @@ public:
     void setCaption(const QString& c) { setText(c); }
     QString caption() const { return text(); }
     void onClick(std::function<void()> handler);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 // A raised 3-D push button with an optional picture above its caption.
@@ -152,6 +159,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override;
     bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     QPicture picture_;

@@ -279,9 +279,8 @@ void PictureBox::keyPressEvent(QKeyEvent* e) {
     int code = vbKeyCode(e->key());
     if (code && onKeyDown) onKeyDown(code, vbShift(e->modifiers()));
     if (code == 0 && vbKeyCode(e->key()) != 0) return;
-    QString t = e->text();
-    if (onKeyPress && t.size() == 1 && t[0].unicode() < 128) {
-        int ascii = t[0].unicode();
+    if (const int typed = vbKeyAscii(e); typed && onKeyPress) {
+        int ascii = typed;
         onKeyPress(ascii);
     }
 }

@@ -39,6 +39,12 @@ public:
     virtual void endDoc() = 0;
 };
 
+// The height of one printed line: the font's size with a little leading, in
+// the units of a scale that holds unitsPerInch to the inch.
+inline double printedLineHeight(double points, double unitsPerInch) {
+    return points / 72.0 * unitsPerInch * 1.15;
+}
+
 // The system's default printer; where the machine has none, the document is
 // written as a PDF file and the user is told where it went.
 std::unique_ptr<Printer> makeSystemPrinter();

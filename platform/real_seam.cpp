@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTime>
 #include <QWidget>
+#include <QWindow>
 #include <chrono>
 #include <stdexcept>
 #include <thread>
@@ -128,7 +129,16 @@ void RealSeam::repaintNow(QWidget* widget) {
 void RealSeam::runModal(QWidget* window) {
     if (!window) return;
     QPointer<QWidget> guard(window);
-    window->setWindowModality(Qt::ApplicationModal);
+    // Modal to the window that opened it, so the help viewer stays usable meanwhile.
+    QWidget* opener = QApplication::activeWindow();
+    if (opener && opener != window && !opener->isModal()) {
+        window->winId();
+        opener->winId();
+        window->windowHandle()->setTransientParent(opener->windowHandle());
+        window->setWindowModality(Qt::WindowModal);
+    } else {
+        window->setWindowModality(Qt::ApplicationModal);
+    }
     window->show();
     window->raise();
     window->activateWindow();

@@ -42,10 +42,10 @@ void RecordingPrinter::print(const QString& text) {
     y_ += textHeight(text);
 }
 
-// A letter page is 11 inches high: a point is 1/792 of the page height in any scale.
+// Lines are as high as on the real printer, on a letter page.
 double RecordingPrinter::textHeight(const QString&) const {
     double pageInches = orientation_ == 2 ? 8.5 : 11.0;
-    return fontSize_ / 72.0 / pageInches * std::fabs(scaleHeight_);
+    return printedLineHeight(fontSize_, std::fabs(scaleHeight_) / pageInches);
 }
 
 double RecordingPrinter::textWidth(const QString& text) const { return 0.6 * textHeight(text) * text.size(); }

@@ -126,7 +126,7 @@ double SystemPrinter::textHeight(const QString&) const {
     // A point is 1/72 inch; the scale says how many of its units an inch holds.
     const double pageInches = orientation_ == 2 ? 8.5 : 11.0;
     const double unitsPerInch = twipsScale_ ? 1440.0 : std::abs(sy2_ - sy1_) / pageInches;
-    return fontSize_ / 72.0 * unitsPerInch * 1.15;
+    return printedLineHeight(fontSize_, unitsPerInch);
 }
 
 double SystemPrinter::textWidth(const QString& text) const {

@@ -98,10 +98,8 @@ void TextBox::setInputFilter(std::function<QString(const QString&)> filter) {
 }
 
 void TextBox::keyPressEvent(QKeyEvent* e) {
-    const QString t = e->text();
-    if (keyPress_ && t.size() == 1 &&
-        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-        const int typed = t[0].unicode();
+    const int typed = vbKeyAscii(e);
+    if (keyPress_ && typed) {
         int ascii = typed;
         keyPress_(ascii);
         if (ascii == 0) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -179,6 +180,8 @@ TEST_F(MenuTest, GameButtonHidesTheMenuAndExitBringsItBack) {
     rec->take();
     m.cmdChoice[11]->click();
     EXPECT_FALSE(m.form()->isVisible());
+    // The jingle plays on until a sound of the game stops it.
+    EXPECT_EQ(std::count(rec->log.begin(), rec->log.end(), "stop"), 0);
     frmTestGame& g = testGame();
     ASSERT_TRUE(g.isLoaded());
     EXPECT_TRUE(g.form()->isVisible());

@@ -85,7 +85,8 @@ TEST(ShowResults, FinishersFillTheGridInPlayerOrder) {
     rec->modalActions.push_back([&](QWidget*) {
         seen = winners();
         caption = frmResults::instance().caption();
-        line1 = frmResults::instance().Label1[0]->caption();
+        line1 =
+            frmResults::instance().Label1[0]->caption() + "|" + frmResults::instance().Label1[1]->caption();
         blue = frmResults::instance().lblWin[3]->palette().color(QPalette::Window) == QColor(0, 0, 0xFF);
         frmResults::instance().cmdOK_Click();
     });
@@ -95,7 +96,7 @@ TEST(ShowResults, FinishersFillTheGridInPlayerOrder) {
                 names, 3);
     EXPECT_EQ(seen, (std::vector<QString>{"Bo", "Di", "", ""}));
     EXPECT_EQ(caption, "Build Frosty Results");
-    EXPECT_EQ(line1, "The game is over.");
+    EXPECT_EQ(line1, "The game is over.|Player(s) who finished Frosty!");
     EXPECT_TRUE(blue);
     EXPECT_FALSE(frmResults::instance().isLoaded());
     EXPECT_EQ(rec->log, (std::vector<std::string>{"modal frmResults"}));

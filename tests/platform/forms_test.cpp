@@ -166,3 +166,48 @@ TEST(Forms, ClickMadeDuringARealDelayIsHandledAfterItInOrder) {
     setSeam(previous);
     w.Unload();
 }
+
+TEST(Forms, KeyChangedByTheWindowReachesTheControlOnceAsChanged) {
+    ScopedRecordingSeam rec;
+    class UpperCasing : public TestWindow {
+    public:
+        void Form_KeyPress(int& KeyAscii) override {
+            TestWindow::Form_KeyPress(KeyAscii);
+            if (KeyAscii >= 'a' && KeyAscii <= 'z') KeyAscii -= 32;
+        }
+    } w;
+    w.setKeyPreview(true);
+    w.Show();
+    QApplication::setActiveWindow(w.form());
+    w.txtBox->setFocus();
+    QTest::keyClick(w.txtBox, Qt::Key_A);
+    EXPECT_EQ(w.txtBox->text(), "A");
+    EXPECT_EQ(w.events, (std::vector<std::string>{"keydown 65", "keypress 97"}));
+    // Keys that type nothing never reach the key-press handler.
+    w.events.clear();
+    QTest::keyClick(w.txtBox, Qt::Key_Delete);
+    QTest::keyClick(w.txtBox, Qt::Key_Tab);
+    EXPECT_EQ(w.events, (std::vector<std::string>{"keydown 46", "keydown 9"}));
+    w.Unload();
+}
+
+TEST(Forms, EnterClicksTheFocusedButton) {
+    TestWindow w;
+    w.Show();
+    QApplication::setActiveWindow(w.form());
+    int clicks = 0;
+    w.cmdA->onClick([&] { ++clicks; });
+    w.cmdA->setFocus();
+    QTest::keyClick(w.cmdA, Qt::Key_Return);
+    QTest::keyClick(w.cmdA, Qt::Key_Enter);
+    QTest::keyClick(w.cmdA, Qt::Key_Space);
+    EXPECT_EQ(clicks, 3);
+    Button3D b(w.form(), "cmd3D", "&Go");
+    int clicks3D = 0;
+    b.onClick([&] { ++clicks3D; });
+    b.show();
+    b.setFocus();
+    QTest::keyClick(&b, Qt::Key_Return);
+    EXPECT_EQ(clicks3D, 1);
+    w.Unload();
+}

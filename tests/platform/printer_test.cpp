@@ -16,9 +16,9 @@ TEST(RecordingPrinter, RecordsCommandsAndAdvancesALineAfterText) {
     p.setCurrentX(100);
     p.setCurrentY(50);
     p.print("CROSSWORD");
-    // 12 points on an 11-inch page of 1100 units: 100 units an inch, a line of 16.67.
+    // 12 points on an 11-inch page of 1100 units: 100 units an inch, a line of 19.17 with its leading.
     EXPECT_DOUBLE_EQ(p.currentX(), 0);
-    EXPECT_NEAR(p.currentY(), 50 + 12.0 / 72.0 * 100.0, 1e-9);
+    EXPECT_NEAR(p.currentY(), 50 + 12.0 / 72.0 * 100.0 * 1.15, 1e-9);
     p.box(10, 10, 20, 20, QColor(0x80, 0x80, 0x80), true);
     p.endDoc();
     ASSERT_EQ(p.documents.size(), 1u);

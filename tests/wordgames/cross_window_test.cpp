@@ -454,7 +454,7 @@ TEST_F(CrossTest, ThePrintedPageIsTheEmptyGridAndTheList) {
         "fontbold 0",
         "scale 0 0 850 1100",
         "text 100 100 Quenvale - Crosswords",
-        "text 100 116.667 Write each word from the list into the squares where it fits.",
+        "text 100 119.167 Write each word from the list into the squares where it fits.",
         "text 100 167 Crosswords Puzzle:",
         "box 100 200 728 828 #c0c0c0 filled",
         "box 110 210 148 248 #ffffff filled",  // (1, 1)
@@ -468,10 +468,10 @@ TEST_F(CrossTest, ThePrintedPageIsTheEmptyGridAndTheList) {
         "box 148 324 186 362 #ffffff filled",  // (4, 2)
         "box 148 324 186 362 #000000",
         "text 100 850 Words in Puzzle:",
-        "text 100 866.667 ",
-        "text 100 883.333 AT",
-        "text 100 900 PA",
-        "text 100 916.667 TEN",
+        "text 100 869.167 ",
+        "text 100 888.333 AT",
+        "text 100 907.5 PA",
+        "text 100 926.667 TEN",
         "enddoc",
     };
     EXPECT_EQ(rec->recordingPrinter().documents[0], expected);
@@ -506,13 +506,14 @@ TEST_F(CrossTest, ALongListPrintsInColumnsOfFive) {
     EXPECT_EQ(squares, cells);
 
     // The words, shortest first, five to a column, the columns 200 apart.
-    auto words = std::find(doc.begin(), doc.end(), "text 100 866.667 ");
+    auto words = std::find(doc.begin(), doc.end(), "text 100 869.167 ");
     ASSERT_NE(words, doc.end());
     ++words;
     for (int i = 1; i <= w.Puzzle.NumPlaced; ++i, ++words) {
         ASSERT_NE(words, doc.end());
         const double x = 100 + 200 * ((i - 1) / 5);
-        const double y = 850 + 2 * (50.0 / 3) + ((i - 1) % 5) * (50.0 / 3);
+        const double line = 12.0 / 72.0 * 100.0 * 1.15;
+        const double y = 850 + 2 * line + ((i - 1) % 5) * line;
         EXPECT_EQ(*words,
                   "text " + fmtNumber(x) + " " + fmtNumber(y) + " " + w.Puzzle.Word[w.Puzzle.ListOrder[i]])
             << i;
