@@ -1,12 +1,22 @@
 #include "games.h"
 
 #include "actiongames/frmMaze.h"
+#include "actiongames/frmSled.h"
 #include "boardgames/frmMatch.h"
+#include "boardgames/frmRudolph.h"
+#include "boardgames/frmTrim.h"
 #include "launcher/frmMenu.h"
 #include "wordgames/frmCross.h"
+#include "wordgames/frmSearch.h"
+#include "wordgames/frmSnow.h"
 
 void registerGames() {
     frmMenu::registerGame(1, []() -> FormWindow& { return frmMatch::instance(); });
+    frmMenu::registerGame(2, []() -> FormWindow& { return frmRudolph::instance(); });
+    frmMenu::registerGame(4, []() -> FormWindow& { return frmTrim::instance(); });
+    frmMenu::registerGame(6, []() -> FormWindow& { return frmSnow::instance(); });
+    frmMenu::registerGame(7, []() -> FormWindow& { return frmSearch::instance(); });
     frmMenu::registerGame(8, []() -> FormWindow& { return frmMaze::instance(); });
+    frmMenu::registerGame(9, []() -> FormWindow& { return frmSled::instance(); });
     frmMenu::registerGame(11, []() -> FormWindow& { return frmCross::instance(); });
 }

@@ -537,7 +537,16 @@ OptionButton::OptionButton(QWidget* parent, const QString& name, const QString& 
     setFont(vbFont("MS Sans Serif", 8.25, true));
 }
 
-void OptionButton::setValue(bool on) { setChecked(on); }
+void OptionButton::setValue(bool on) {
+    if (on || !isChecked()) {
+        setChecked(on);
+        return;
+    }
+    // An exclusive group will not let its chosen button go by itself.
+    setAutoExclusive(false);
+    setChecked(false);
+    setAutoExclusive(true);
+}
 
 void OptionButton::onClick(std::function<void()> handler) {
     connect(this, &QRadioButton::clicked, this, [h = std::move(handler)] { h(); });

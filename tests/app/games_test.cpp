@@ -1,10 +1,11 @@
 // The menu's buttons open the games that are built, each its own window.
+#include "games.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <filesystem>
 
-#include "games.h"
 #include "launcher/frmMenu.h"
 #include "platform/recording_seam.h"
 #include "support/temp_dir.h"
@@ -20,7 +21,9 @@ TEST(Games, EachBuiltGameOpensFromItsButtonAndTheOthersAreDisabled) {
     m.Load();
     ASSERT_FALSE(m.startFailed());
 
-    const std::map<int, QString> built = {{1, "Gift Match"}, {8, "Santa's Maze"}, {11, "Crosswords"}};
+    const std::map<int, QString> built = {{1, "Gift Match"},     {2, "Where's Rudolph?"}, {4, "Trim a Tree"},
+                                          {6, "Snow-Man"},       {7, "Word Search"},      {8, "Santa's Maze"},
+                                          {9, "Santa's Sleigh"}, {11, "Crosswords"}};
     for (int i = 0; i < 15; ++i) {
         auto it = built.find(i);
         EXPECT_EQ(m.cmdChoice[static_cast<std::size_t>(i)]->isEnabled(), it != built.end()) << i;

@@ -1,0 +1,70 @@
+#include "boardgames/optRudolph.h"
+
+#include "boardgames/rudolph_rules.h"
+#include "launcher/module1.h"
+#include "platform/fonts.h"
+#include "platform/seam.h"
+#include "platform/vbmath.h"
+
+optRudolph::optRudolph() : OptionsDialog(kSpec) {}
+
+optRudolph& optRudolph::instance() {
+    static optRudolph dialog;
+    return dialog;
+}
+
+void optRudolph::createControls() {
+    Form* f = form();
+    Frame3 = new Frame(f, "Frame3", "Peek at Reindeer?");
+    placeTwips(Frame3, 120, 120, 2295, 1095);
+    const char* answers[2] = {"Yes", "No"};
+    for (int i = 0; i < 2; ++i) {
+        auto* o = new OptionButton(Frame3, QString("optPeek_%1").arg(i), answers[i]);
+        placeTwips(o, 240, 300 + 360 * i, 1815, 285);
+        o->onClick([this, i] { optPeek_Click(i); });
+        optPeek[static_cast<std::size_t>(i)] = o;
+    }
+
+    Frame2 = new Frame(f, "Frame2", "Number of Reindeer");
+    placeTwips(Frame2, 2640, 120, 2415, 1095);
+    lblNumber = new Label(Frame2, "lblNumber");
+    placeTwips(lblNumber, 480, 330, 780, 555);
+    lblNumber->setFont(vbFont("MS Sans Serif", 18, true));
+    lblNumber->setAlignment(Qt::AlignCenter);
+    lblNumber->setBackColor(Qt::white);
+    lblNumber->setBorder(true);
+    SpinButton1 = new SpinButton(Frame2, "SpinButton1");
+    placeTwips(SpinButton1, 1380, 300, 345, 615);
+    SpinButton1->onSpinUp([this] { SpinButton1_SpinUp(); });
+    SpinButton1->onSpinDown([this] { SpinButton1_SpinDown(); });
+
+    cmdOK = new CommandButton(f, "cmdOK", "&OK");
+    placeTwips(cmdOK, 2040, 1335, 1095, 495);
+    cmdOK->onClick([this] { cmdOK_Click(); });
+}
+
+void optRudolph::Form_Load() {
+    centre();
+    // Any value but 1 is no peek, as the game reads it.
+    optPeek[gRudolphPeek == 1 ? 0 : 1]->setValue(true);
+    lblNumber->setCaption(QString::fromStdString(Format(gRudolphCount, "#")));
+}
+
+void optRudolph::optPeek_Click(int Index) { gRudolphPeek = static_cast<std::int16_t>(1 - Index); }
+
+void optRudolph::showCount() {
+    lblNumber->setCaption(QString::fromStdString(Format(gRudolphCount, "#")));
+    seam().repaintNow(lblNumber);
+}
+
+// Compared as bounds rather than exact stops, so a count from outside the range
+// (a settings file edited by hand) only ever moves back towards it.
+void optRudolph::SpinButton1_SpinUp() {
+    if (gRudolphCount < kRudolphDoors) gRudolphCount = static_cast<std::int16_t>(gRudolphCount + 1);
+    showCount();
+}
+
+void optRudolph::SpinButton1_SpinDown() {
+    if (gRudolphCount > kRudolphMinCount) gRudolphCount = static_cast<std::int16_t>(gRudolphCount - 1);
+    showCount();
+}
