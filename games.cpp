@@ -2,6 +2,8 @@
 
 #include "actiongames/frmMaze.h"
 #include "actiongames/frmSled.h"
+#include "boardgames/frmDreid.h"
+#include "boardgames/frmFrosty.h"
 #include "boardgames/frmMatch.h"
 #include "boardgames/frmRudolph.h"
 #include "boardgames/frmTrim.h"
@@ -13,10 +15,12 @@
 void registerGames() {
     frmMenu::registerGame(1, []() -> FormWindow& { return frmMatch::instance(); });
     frmMenu::registerGame(2, []() -> FormWindow& { return frmRudolph::instance(); });
+    frmMenu::registerGame(3, []() -> FormWindow& { return frmFrosty::instance(); });
     frmMenu::registerGame(4, []() -> FormWindow& { return frmTrim::instance(); });
     frmMenu::registerGame(6, []() -> FormWindow& { return frmSnow::instance(); });
     frmMenu::registerGame(7, []() -> FormWindow& { return frmSearch::instance(); });
     frmMenu::registerGame(8, []() -> FormWindow& { return frmMaze::instance(); });
     frmMenu::registerGame(9, []() -> FormWindow& { return frmSled::instance(); });
     frmMenu::registerGame(11, []() -> FormWindow& { return frmCross::instance(); });
+    frmMenu::registerGame(13, []() -> FormWindow& { return frmDreid::instance(); });
 }
