@@ -4,6 +4,7 @@
 #include "actiongames/frmSled.h"
 #include "boardgames/frmDreid.h"
 #include "boardgames/frmFrosty.h"
+#include "boardgames/frmManc.h"
 #include "boardgames/frmMatch.h"
 #include "boardgames/frmRudolph.h"
 #include "boardgames/frmTrim.h"
@@ -22,5 +23,6 @@ void registerGames() {
     frmMenu::registerGame(8, []() -> FormWindow& { return frmMaze::instance(); });
     frmMenu::registerGame(9, []() -> FormWindow& { return frmSled::instance(); });
     frmMenu::registerGame(11, []() -> FormWindow& { return frmCross::instance(); });
+    frmMenu::registerGame(12, []() -> FormWindow& { return frmManc::instance(); });
     frmMenu::registerGame(13, []() -> FormWindow& { return frmDreid::instance(); });
 }
