@@ -9,15 +9,19 @@
 #include "boardgames/frmRudolph.h"
 #include "boardgames/frmTrim.h"
 #include "launcher/frmMenu.h"
+#include "picturepuzzles/frmPuzzle.h"
+#include "picturepuzzles/frmSPuz.h"
 #include "wordgames/frmCross.h"
 #include "wordgames/frmSearch.h"
 #include "wordgames/frmSnow.h"
 
 void registerGames() {
+    frmMenu::registerGame(0, []() -> FormWindow& { return frmSPuz::instance(); });
     frmMenu::registerGame(1, []() -> FormWindow& { return frmMatch::instance(); });
     frmMenu::registerGame(2, []() -> FormWindow& { return frmRudolph::instance(); });
     frmMenu::registerGame(3, []() -> FormWindow& { return frmFrosty::instance(); });
     frmMenu::registerGame(4, []() -> FormWindow& { return frmTrim::instance(); });
+    frmMenu::registerGame(5, []() -> FormWindow& { return frmPuzzle::instance(); });
     frmMenu::registerGame(6, []() -> FormWindow& { return frmSnow::instance(); });
     frmMenu::registerGame(7, []() -> FormWindow& { return frmSearch::instance(); });
     frmMenu::registerGame(8, []() -> FormWindow& { return frmMaze::instance(); });

@@ -41,25 +41,6 @@ QString msg(std::initializer_list<const char*> lines) {
 
 QString assetPath(const char* name) { return QString::fromStdString(FullPath(name)); }
 
-// A picture file drawn over the whole image; a null image when the file cannot be read.
-QImage renderSvg(const QString& path, QSize size, const QColor& background) {
-    QSvgRenderer svg(path);
-    if (!svg.isValid() || size.isEmpty()) return QImage();
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(background);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    svg.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
-    return image;
-}
-
-// A hidden box gets no resize event until it is shown, so its kept image
-// would not exist yet for the drawing it holds while hidden.
-void sizeKeptImage(PictureBox* box) {
-    QResizeEvent e(box->size(), QSize());
-    QCoreApplication::sendEvent(box, &e);
-}
-
 class FieldCanvas : public MazeCanvas {
 public:
     FieldCanvas(PictureBox& field, std::function<void(bool, int, int)> sprite)
@@ -163,7 +144,6 @@ void frmMaze::createControls() {
     picArrow = new PictureBox(f, "picArrow");
     placeTwips(picArrow, 0, 0, 375, 615);
     picArrow->hide();
-    sizeKeptImage(picArrow);
     picArrow->setBackColor(bgrColor(kSpec.backColor));
 
     lblArrow = new Label(f, "lblArrow", "Exit");
@@ -207,10 +187,9 @@ void frmMaze::Form_Load() {
     const double fieldHeight = pixelsToTwips(picField->height());
     for (auto [box, picture] : {std::pair{picSanta, kSantaPicture}, std::pair{picBag, kBagPicture}}) {
         placeTwips(box, 0, 0, fieldWidth / 27, fieldHeight / 19);
-        sizeKeptImage(box);
         box->setScale(0, 0, rules.CellW, rules.CellH);
         box->setBackColor(QBColor(0));
-        box->PaintPicture(renderSvg(assetPath(picture), box->image().size(), Qt::transparent), 0, 0,
+        box->PaintPicture(renderSvgImage(assetPath(picture), box->image().size(), Qt::transparent), 0, 0,
                           rules.CellW, rules.CellH);
     }
 
@@ -219,8 +198,9 @@ void frmMaze::Form_Load() {
     const double arrowLeft = fieldWidth * 3.25 / 27;
     const double arrowTop = pixelsToTwips(picField->y()) - 615;
     placeTwips(picArrow, arrowLeft, arrowTop, 375, 615);
-    picArrow->PaintPicture(renderSvg(assetPath(kArrowPicture), picArrow->image().size(), Qt::transparent), 0,
-                           0, picArrow->scaleWidth(), picArrow->scaleHeight());
+    picArrow->PaintPicture(
+        renderSvgImage(assetPath(kArrowPicture), picArrow->image().size(), Qt::transparent), 0, 0,
+        picArrow->scaleWidth(), picArrow->scaleHeight());
     placeTwips(lblArrow, arrowLeft + (375 - 855) / 2.0, arrowTop - 375, 855, 375);
 
     DingSound = FullPath("ding.wav");
@@ -368,10 +348,10 @@ void frmMaze::cmdPrint_Click() {
     pr.box(3 * W, 0, 4 * W, H, QBColor(15), true);
     // Only the figures on paper, without the screen's black behind them.
     const QSize detail(W * kPrintDetail, H * kPrintDetail);
-    pr.paintPicture(renderSvg(assetPath(kSantaPicture), detail, Qt::transparent), rules.cellX(rules.SantaCol),
-                    rules.cellY(rules.SantaRow), W, H);
-    pr.paintPicture(renderSvg(assetPath(kBagPicture), detail, Qt::transparent), rules.cellX(rules.BagCol),
-                    rules.cellY(rules.BagRow), W, H);
+    pr.paintPicture(renderSvgImage(assetPath(kSantaPicture), detail, Qt::transparent),
+                    rules.cellX(rules.SantaCol), rules.cellY(rules.SantaRow), W, H);
+    pr.paintPicture(renderSvgImage(assetPath(kBagPicture), detail, Qt::transparent),
+                    rules.cellX(rules.BagCol), rules.cellY(rules.BagRow), W, H);
     pr.endDoc();
     pr.setOrientation(1);
     rules.Printing = 0;

@@ -35,13 +35,6 @@ QString lines(std::initializer_list<const char*> parts) {
     return text;
 }
 
-// A hidden box gets no resize event until it is shown, so its kept image
-// would not exist yet for the drawing it must hold from the start.
-void sizeKeptImage(PictureBox* box) {
-    QResizeEvent e(box->size(), QSize());
-    QCoreApplication::sendEvent(box, &e);
-}
-
 void paintRed(QWidget* w) {
     w->setAutoFillBackground(true);
     QPalette p = w->palette();
@@ -185,7 +178,6 @@ void frmSled::Form_Load() {
     rules.CommandState = 1;
 
     // The grid, then the sprites drawn once at the cell's size.
-    sizeKeptImage(picHill);
     picHill->setScaleMode(PictureBox::Pixels);
     picHill->setBackColor(Qt::white);
     grid = SledGrid::forHill(picHill->image().width(), picHill->image().height());
@@ -200,7 +192,6 @@ void frmSled::drawSprite(PictureBox* box, SledSprite sprite, const char* picture
     const bool large = sprite == SledSprite::Sled || sprite == SledSprite::Blank;
     const double design = large ? 252 : 240;
     placeTwips(box, 0, 0, std::max(design, pixelsToTwips(W)), std::max(design, pixelsToTwips(H)));
-    sizeKeptImage(box);
     box->setScaleMode(PictureBox::Pixels);
     box->setBackColor(Qt::white);
 

@@ -26,24 +26,6 @@ constexpr int kPictureDetail = 2;
 
 QString assetPath(const std::string& name) { return QString::fromStdString(FullPath(name)); }
 
-QImage renderSvg(const QString& path, QSize size) {
-    QSvgRenderer svg(path);
-    if (!svg.isValid() || size.isEmpty()) return QImage();
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(kStall);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    svg.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
-    return image;
-}
-
-// A hidden box gets no resize event until it is shown, so its kept image
-// would not exist yet for a door drawn while the window is still loading.
-void sizeKeptImage(PictureBox* box) {
-    QResizeEvent e(box->size(), QSize());
-    QCoreApplication::sendEvent(box, &e);
-}
-
 std::string reindeerPicture(int r) {
     QString name = QString::fromUtf8(kReindeerNames[static_cast<std::size_t>(r)]).toLower();
     return "rudolph_" + name.toStdString() + ".svg";
@@ -169,11 +151,11 @@ void frmRudolph::Form_Load() {
     const QSize detail(twipsToPixels(kDoorWidth) * kPictureDetail,
                        twipsToPixels(kDoorHeight) * kPictureDetail);
     for (int r = 1; r <= kRudolphDoors; ++r)
-        picChoice[static_cast<std::size_t>(r)] = renderSvg(assetPath(reindeerPicture(r)), detail);
+        picChoice[static_cast<std::size_t>(r)] =
+            renderSvgImage(assetPath(reindeerPicture(r)), detail, kStall);
 
     // Until the first game the barn stands with all its doors shut.
     for (int d = 1; d <= kRudolphDoors; ++d) {
-        sizeKeptImage(picHidden[static_cast<std::size_t>(d)]);
         CloseDoor(d);
     }
 }

@@ -565,3 +565,14 @@ QPicture loadSvgPicture(const QString& path) {
     picture.setBoundingRect(box.toAlignedRect());
     return picture;
 }
+
+QImage renderSvgImage(const QString& path, QSize size, const QColor& background) {
+    QSvgRenderer svg(path);
+    if (!svg.isValid() || size.isEmpty()) return QImage();
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(background);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    svg.render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
+    return image;
+}

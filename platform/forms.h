@@ -7,6 +7,7 @@
 // controls but finds its fields as it left them.
 #include <QAbstractButton>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QPicture>
 #include <QPointer>
@@ -272,3 +273,6 @@ public:
 
 // Loads an SVG file into a picture; an empty picture when it cannot be read.
 QPicture loadSvgPicture(const QString& path);
+// An SVG file drawn over a whole image of the given size on a background; a
+// null image when the file cannot be read.
+QImage renderSvgImage(const QString& path, QSize size, const QColor& background = Qt::transparent);

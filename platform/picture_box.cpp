@@ -43,14 +43,19 @@ void PictureBox::resetImage() {
     if (mode_ != User) setScaleMode(mode_);
 }
 
-void PictureBox::resizeEvent(QResizeEvent*) {
+void PictureBox::ensureImage() const {
+    if (image_.size() == innerRect().size().expandedTo(QSize(1, 1))) return;
+    // Kept drawing survives a change of size, as far as it still fits.
+    auto* self = const_cast<PictureBox*>(this);
     QImage old = image_;
-    resetImage();
+    self->resetImage();
     if (!old.isNull()) {
-        QPainter p(&image_);
+        QPainter p(&self->image_);
         p.drawImage(0, 0, old);
     }
 }
+
+void PictureBox::resizeEvent(QResizeEvent*) { ensureImage(); }
 
 void PictureBox::setBorder(bool on) {
     border_ = on;
@@ -81,11 +86,18 @@ void PictureBox::setScale(double x1, double y1, double x2, double y2) {
     if (height_ == 0) height_ = 1;
 }
 
-double PictureBox::xToPixels(double x) const { return (x - left_) * image_.width() / width_; }
-double PictureBox::yToPixels(double y) const { return (y - top_) * image_.height() / height_; }
+double PictureBox::xToPixels(double x) const {
+    ensureImage();
+    return (x - left_) * image_.width() / width_;
+}
+double PictureBox::yToPixels(double y) const {
+    ensureImage();
+    return (y - top_) * image_.height() / height_;
+}
 QPointF PictureBox::toPixels(double x, double y) const { return {xToPixels(x), yToPixels(y)}; }
 
 void PictureBox::setBackColor(const QColor& c) {
+    ensureImage();
     back_ = c;
     Cls();
 }
@@ -99,6 +111,7 @@ void PictureBox::drawKeptPicture() {
 }
 
 void PictureBox::Cls() {
+    ensureImage();
     image_.fill(back_);
     drawKeptPicture();
     currentX = left_;
@@ -113,6 +126,7 @@ void PictureBox::setPicture(std::optional<Metafile> picture, Metafile::Fit fit) 
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<QColor> color) {
+    ensureImage();
     QPainter p(&image_);
     p.setPen(QPen(penColor(color), drawWidth_));
     p.drawLine(toPixels(x1, y1), toPixels(x2, y2));
@@ -122,6 +136,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, std::optional<
 }
 
 void PictureBox::Box(double x1, double y1, double x2, double y2, std::optional<QColor> color, bool filled) {
+    ensureImage();
     // Both corners belong to the box: in pixels it runs from the lower to the
     // higher corner inclusive.
     QPointF a = toPixels(x1, y1), b = toPixels(x2, y2);
@@ -144,6 +159,7 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, std::optional<Q
 }
 
 void PictureBox::Circle(double x, double y, double radius, std::optional<QColor> color) {
+    ensureImage();
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(penColor(color), drawWidth_));
@@ -156,6 +172,7 @@ void PictureBox::Circle(double x, double y, double radius, std::optional<QColor>
 }
 
 void PictureBox::PSet(double x, double y, std::optional<QColor> color) {
+    ensureImage();
     QPointF q = toPixels(x, y);
     int px = static_cast<int>(std::floor(q.x())), py = static_cast<int>(std::floor(q.y()));
     if (image_.rect().contains(px, py)) image_.setPixelColor(px, py, penColor(color));
@@ -165,6 +182,7 @@ void PictureBox::PSet(double x, double y, std::optional<QColor> color) {
 }
 
 void PictureBox::Polygon(const std::vector<QPointF>& pts) {
+    ensureImage();
     if (pts.size() < 2) return;
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing);
@@ -175,14 +193,17 @@ void PictureBox::Polygon(const std::vector<QPointF>& pts) {
 }
 
 double PictureBox::textWidth(const QString& text) const {
+    ensureImage();
     return QFontMetricsF(textFont_).horizontalAdvance(text) * width_ / std::max(1, image_.width());
 }
 
 double PictureBox::textHeight(const QString&) const {
+    ensureImage();
     return QFontMetricsF(textFont_).height() * height_ / std::max(1, image_.height());
 }
 
 void PictureBox::Print(const QString& text) {
+    ensureImage();
     QPainter p(&image_);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(textFont_);
@@ -196,6 +217,7 @@ void PictureBox::Print(const QString& text) {
 
 void PictureBox::PaintPicture(const Metafile& picture, double x, double y, double w, double h,
                               Metafile::Fit fit) {
+    ensureImage();
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing);
     QPointF a = toPixels(x, y), b = toPixels(x + w, y + h);
@@ -204,6 +226,7 @@ void PictureBox::PaintPicture(const Metafile& picture, double x, double y, doubl
 }
 
 void PictureBox::PaintPicture(const QImage& picture, double x, double y, double w, double h) {
+    ensureImage();
     QPainter p(&image_);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     QPointF a = toPixels(x, y), b = toPixels(x + w, y + h);
@@ -212,6 +235,8 @@ void PictureBox::PaintPicture(const QImage& picture, double x, double y, double 
 }
 
 void PictureBox::BitBlt(int x, int y, int w, int h, const PictureBox& source, int sx, int sy) {
+    ensureImage();
+    source.ensureImage();
     if (w <= 0 || h <= 0) return;
     QImage part = source.image_.copy(sx, sy, w, h);  // a copy, so a box may copy onto itself
     QPainter p(&image_);
@@ -226,6 +251,7 @@ void PictureBox::changed() {
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
+    ensureImage();
     if (onPaint) {
         inPaint_ = true;
         onPaint();

@@ -73,7 +73,10 @@ public:
     void BitBlt(int x, int y, int w, int h, const PictureBox& source, int sx, int sy);
 
     // What the box shows now: its kept picture, then what was drawn.
-    const QImage& image() const { return image_; }
+    const QImage& image() const {
+        ensureImage();
+        return image_;
+    }
 
     // Events.
     std::function<void()> onClick;
@@ -100,6 +103,9 @@ protected:
 
 private:
     void resetImage();
+    // A hidden box gets no resize event, yet what is drawn on it must be kept
+    // at its size from the start.
+    void ensureImage() const;
     void changed();
     bool inPaint_ = false;
     void drawKeptPicture();
