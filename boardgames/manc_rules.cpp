@@ -43,8 +43,8 @@ void MancRules::newGame() {
 
 bool MancRules::canMove(int cell) const { return ownsPit(Player, cell) && Seeds[cell] > 0; }
 
-// The store's count is the score: the two are kept as one figure, so seeds
-// won by a capture or the sweep are never lost when the next seed is sown in.
+// A store's count is its owner's score: seeds sown, captured or swept into it
+// all count, so the two figures always agree.
 void MancRules::addToStore(int p, int seeds) {
     Seeds[store(p)] += seeds;
     Score[p] = Seeds[store(p)];
