@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QSvgRenderer>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
@@ -18,11 +17,6 @@
 #include "platform/units.h"
 
 namespace {
-
-const char* const kSleighPicture = "sled_sleigh.svg";
-const char* const kTreePicture = "sled_tree.svg";
-const char* const kRockPicture = "sled_rock.svg";
-const char* const kTrackPicture = "sled_track.svg";
 
 constexpr std::uint32_t kPanelRed = 0x000000FF;
 
@@ -57,8 +51,7 @@ int vbButton(Qt::MouseButton b) {
     }
 }
 
-// Passes every mouse press on a widget on with its button, in twips. A quick
-// second press arrives as a double click; it steers like any other press.
+// Passes every mouse press on a widget on with its button, in twips.
 class MouseDownWatcher : public QObject {
 public:
     MouseDownWatcher(QWidget* widget, std::function<void(int, int, double, double)> handler)
@@ -68,7 +61,9 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonDblClick) return false;
+        if (e->type() == QEvent::MouseButtonDblClick)
+            return true;  // the second press of a double click steers not
+        if (e->type() != QEvent::MouseButtonPress) return false;
         auto* m = static_cast<QMouseEvent*>(e);
         handler_(vbButton(m->button()), vbShift(m->modifiers()), pixelsToTwips(m->position().x()),
                  pixelsToTwips(m->position().y()));
@@ -181,13 +176,13 @@ void frmSled::Form_Load() {
     picHill->setScaleMode(PictureBox::Pixels);
     picHill->setBackColor(Qt::white);
     grid = SledGrid::forHill(picHill->image().width(), picHill->image().height());
-    drawSprite(picBlank, SledSprite::Blank, kTrackPicture);
-    drawSprite(picSled, SledSprite::Sled, kSleighPicture);
-    drawSprite(picTree, SledSprite::Tree, kTreePicture);
-    drawSprite(picRock, SledSprite::Rock, kRockPicture);
+    drawSprite(picBlank, SledSprite::Blank);
+    drawSprite(picSled, SledSprite::Sled);
+    drawSprite(picTree, SledSprite::Tree);
+    drawSprite(picRock, SledSprite::Rock);
 }
 
-void frmSled::drawSprite(PictureBox* box, SledSprite sprite, const char* pictureFile) {
+void frmSled::drawSprite(PictureBox* box, SledSprite sprite) {
     const int W = grid.CellW, H = grid.CellH;
     const bool large = sprite == SledSprite::Sled || sprite == SledSprite::Blank;
     const double design = large ? 252 : 240;
@@ -195,19 +190,6 @@ void frmSled::drawSprite(PictureBox* box, SledSprite sprite, const char* picture
     box->setScaleMode(PictureBox::Pixels);
     box->setBackColor(Qt::white);
 
-    QSvgRenderer svg(QString::fromStdString(FullPath(pictureFile)));
-    if (svg.isValid() && W > 0 && H > 0) {
-        QImage picture(W, H, QImage::Format_ARGB32_Premultiplied);
-        picture.fill(Qt::white);
-        QPainter p(&picture);
-        p.setRenderHint(QPainter::Antialiasing);
-        svg.render(&p, QRectF(0, 0, W, H));
-        p.end();
-        box->PaintPicture(picture, 0, 0, W, H);
-        return;
-    }
-    // Without its picture file the sprite still shows its shape, so a tree is
-    // never an invisible obstacle.
     box->setFillSolid(true);
     for (const SledPolygon& polygon : sledSpritePolygons(sprite, W, H)) {
         box->setForeColor(QBColor(polygon.pen));

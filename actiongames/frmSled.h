@@ -74,6 +74,6 @@ private:
     const PictureBox& spriteBox(SledSprite sprite) const;
     // Draws a sprite from its picture file, or from its designed outline when
     // the file cannot be read.
-    void drawSprite(PictureBox* box, SledSprite sprite, const char* pictureFile);
+    void drawSprite(PictureBox* box, SledSprite sprite);
     void setMessage(const QString& text);
 };

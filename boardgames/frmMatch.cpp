@@ -172,6 +172,8 @@ void frmMatch::picHidden_Click(int Index) {
                 break;
             case MatchStepKind::GameOver:
                 showEnd(step.text);
+                // The result is on screen while the fanfare plays, not only after it.
+                seam().repaintNow(form());
                 PlaySoundFile(TadaSound, 0);
                 break;
             case MatchStepKind::Prompt:

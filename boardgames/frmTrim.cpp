@@ -206,5 +206,9 @@ void frmTrim::StopGame() {
     const TrimEnd end = rules_.endGame();
     endRunning();
     setMessage(end.text);
-    if (end.fanfare) PlaySoundFile(TadaSound, 0);
+    if (end.fanfare) {
+        // The winner is on screen while the fanfare plays, not only after it.
+        seam().repaintNow(form());
+        PlaySoundFile(TadaSound, 0);
+    }
 }

@@ -185,7 +185,6 @@ void PictureBox::Polygon(const std::vector<QPointF>& pts) {
     ensureImage();
     if (pts.size() < 2) return;
     QPainter p(&image_);
-    p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(fore_, drawWidth_));
     p.setBrush(fillSolid_ ? QBrush(fill_) : Qt::NoBrush);
     p.drawPolygon(pts.data(), static_cast<int>(pts.size()));
@@ -294,11 +293,9 @@ void PictureBox::mouseMoveEvent(QMouseEvent* e) {
                     top_ + at.y() * height_ / image_.height());
 }
 
-void PictureBox::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (onDblClick)
-        onDblClick();
-    else
-        QWidget::mouseDoubleClickEvent(e);
+// The second press of a double click is a double click only, not another press or click.
+void PictureBox::mouseDoubleClickEvent(QMouseEvent*) {
+    if (onDblClick) onDblClick();
 }
 
 void PictureBox::keyPressEvent(QKeyEvent* e) {

@@ -50,10 +50,6 @@ void frmInput::createControls() {
     cmdCancel = new CommandButton(f, "cmdCancel", "&Cancel");
     placeTwips(cmdCancel, 2325, 1200, 1095, 495);
     cmdCancel->onClick([this] { cmdCancel_Click(); });
-
-    // Enter takes the word and Escape lets the computer choose, as in any dialog.
-    setDefaultButton(f, cmdOK);
-    setCancelButton(f, cmdCancel);
 }
 
 void frmInput::Form_Load() {
@@ -68,8 +64,6 @@ void frmInput::Form_Load() {
 void frmInput::Form_Activate() { txtWord->setFocus(); }
 
 void frmInput::txtWord_KeyPress(int& KeyAscii) {
-    // Enter and Escape go on to the dialog's OK and Cancel.
-    if (KeyAscii == vbKeyReturn || KeyAscii == vbKeyEscape) return;
     if (KeyAscii == vbKeyBack || (KeyAscii >= 'A' && KeyAscii <= 'Z')) return;
     if (KeyAscii >= 'a' && KeyAscii <= 'z') {
         KeyAscii = KeyAscii - 32;

@@ -354,9 +354,6 @@ void frmSnow::Form_KeyPress(int& KeyAscii) {
         lblLetter_Click(KeyAscii - 65);
         return;
     }
-    // Enter and Space still press the button that has the focus.
-    auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
-    if ((KeyAscii == vbKeyReturn || KeyAscii == vbKeySpace) && focused && focused->window() == form()) return;
     KeyAscii = 0;
     seam().beep();
 }

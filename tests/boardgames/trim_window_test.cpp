@@ -264,7 +264,7 @@ TEST_F(TrimWindowTest, TwoPlayersTakeTurnsAndPassingTheStarOnlyPlaysUhOh) {
     EXPECT_EQ(w.lblMessage->caption(), lines("", "Player 2's Turn"));
     rec.take();
     button(w, 0)->click();
-    const Log fanfare{"stop", "sound tada.wav wait"};
+    const Log fanfare{"repaint frmTrim", "stop", "sound tada.wav wait"};
     EXPECT_EQ(rec.take(), chimed(41, 0) + fanfare);
     EXPECT_EQ(rnd.remaining(), 0u);
     EXPECT_TRUE(shows(w, 41, w.imgStar));

@@ -270,15 +270,13 @@ TEST_F(SnowWindowTest, StopShowsTheWordAndKeepsTheMeltedSnowman) {
     EXPECT_TRUE(rec->log.empty());
     EXPECT_TRUE(letterShown(w, 'A'));
 
-    // Enter presses the focused New Word button rather than beeping.
+    // Every key but a letter beeps and goes no further, even to the focused button.
     w.form()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
     ASSERT_EQ(QApplication::focusWidget(), w.cmdOK);
-    rnd.push(0.1f);
     QTest::keyClick(w.cmdOK, Qt::Key_Return);
-    EXPECT_TRUE(w.running());
-    EXPECT_EQ(gSnowWord, "BELL");
-    EXPECT_EQ(rec->take(), Log{"repaint lblWord"});
+    EXPECT_FALSE(w.running());
+    EXPECT_EQ(rec->take(), Log{"beep"});
 }
 
 TEST_F(SnowWindowTest, APlayerTypesTheWordInCapitalsAndOnlyLetters) {
@@ -297,12 +295,14 @@ TEST_F(SnowWindowTest, APlayerTypesTheWordInCapitalsAndOnlyLetters) {
         EXPECT_EQ(gSnowWord, "DOGS");
         QTest::keyClick(in.txtWord, Qt::Key_Backspace);
         EXPECT_EQ(gSnowWord, "DOG");
-        // Enter takes the word.
+        // Enter is no letter: it beeps; OK takes the word.
         QTest::keyClick(in.txtWord, Qt::Key_Return);
+        EXPECT_TRUE(in.isLoaded());
+        in.cmdOK->click();
         EXPECT_FALSE(in.isLoaded());
     });
     w.cmdOK->click();
-    EXPECT_EQ(rec->take(), (Log{"modal frmInput", "beep", "beep", "repaint lblWord"}));
+    EXPECT_EQ(rec->take(), (Log{"modal frmInput", "beep", "beep", "beep", "repaint lblWord"}));
     EXPECT_EQ(rnd.draws(), 0);
     EXPECT_EQ(gSnowWord, "DOG");
     EXPECT_EQ(w.lblWord->caption(), "***");
@@ -338,7 +338,6 @@ TEST_F(SnowWindowTest, WithoutAWordTheComputerChoosesFromThenOn) {
             QTest::keyClick(in.txtWord, Qt::Key_Backspace);
             in.cmdOK->click();
         },
-        [](frmInput& in) { QTest::keyClick(in.txtWord, Qt::Key_Escape); },
         [](frmInput& in) { in.form()->close(); },
     };
     for (std::size_t i = 0; i < ways.size(); ++i) {
