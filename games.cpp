@@ -1,5 +1,6 @@
 #include "games.h"
 
+#include "actiongames/frmDrop.h"
 #include "actiongames/frmMaze.h"
 #include "actiongames/frmSled.h"
 #include "boardgames/frmDreid.h"
@@ -29,4 +30,5 @@ void registerGames() {
     frmMenu::registerGame(11, []() -> FormWindow& { return frmCross::instance(); });
     frmMenu::registerGame(12, []() -> FormWindow& { return frmManc::instance(); });
     frmMenu::registerGame(13, []() -> FormWindow& { return frmDreid::instance(); });
+    frmMenu::registerGame(14, []() -> FormWindow& { return frmDrop::instance(); });
 }

@@ -39,7 +39,7 @@ FrostyStop FrostyRules::drawStop() const {
     const int c = PartCount[p];
     const auto& has = HasPart[p];
     FrostyStop stop;
-    if (Rnd() < kFrostyUsefulChance) {
+    if (static_cast<double>(Rnd()) < kFrostyUsefulChance) {
         stop.useful = true;
         if (c == 0) {
             stop.part = 1;

@@ -11,7 +11,8 @@
 inline constexpr int kFrostyParts = 6;
 inline constexpr int kFrostyMaxPlayers = 4;
 // The chance that a stop yields a part the player can use.
-inline constexpr float kFrostyUsefulChance = 0.7f;
+// Compared with the single-precision draw widened, as a draw is compared with a plain number.
+inline constexpr double kFrostyUsefulChance = 0.7;
 
 // What a stop gave: a part added to the player's snowman, or one he cannot use
 // and that is only shown.

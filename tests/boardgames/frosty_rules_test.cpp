@@ -55,7 +55,9 @@ TEST_F(FrostyRulesTest, AUsefulStopBuildsBodyThenHeadThenAMissingPart) {
 
 TEST_F(FrostyRulesTest, AUselessStopShowsAPartThatCannotBeUsed) {
     owns({});
-    FrostyStop s = stop({0.7f, 0.0f});
+    // 0.7 as a draw lies just below 0.7 as a number: still a useful stop.
+    EXPECT_TRUE(stop({0.7f}).useful);
+    FrostyStop s = stop({0.70000005f, 0.0f});
     EXPECT_FALSE(s.useful);
     EXPECT_EQ(s.part, 2);
     EXPECT_EQ(stop({0.9f, 0.99f}).part, 6);
