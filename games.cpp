@@ -1,6 +1,7 @@
 #include "games.h"
 
 #include "actiongames/frmDrop.h"
+#include "actiongames/frmFight.h"
 #include "actiongames/frmMaze.h"
 #include "actiongames/frmSled.h"
 #include "boardgames/frmDreid.h"
@@ -27,6 +28,7 @@ void registerGames() {
     frmMenu::registerGame(7, []() -> FormWindow& { return frmSearch::instance(); });
     frmMenu::registerGame(8, []() -> FormWindow& { return frmMaze::instance(); });
     frmMenu::registerGame(9, []() -> FormWindow& { return frmSled::instance(); });
+    frmMenu::registerGame(10, []() -> FormWindow& { return frmFight::instance(); });
     frmMenu::registerGame(11, []() -> FormWindow& { return frmCross::instance(); });
     frmMenu::registerGame(12, []() -> FormWindow& { return frmManc::instance(); });
     frmMenu::registerGame(13, []() -> FormWindow& { return frmDreid::instance(); });

@@ -21,11 +21,11 @@ TEST(Games, EachBuiltGameOpensFromItsButtonAndTheOthersAreDisabled) {
     m.Load();
     ASSERT_FALSE(m.startFailed());
 
-    const std::map<int, QString> built = {{0, "Vantrel Sliders"}, {1, "Gift Match"},  {2, "Where's Rudolph?"},
-                                          {3, "Build Frosty"},    {4, "Trim a Tree"}, {5, "Vantrel Puzzles"},
-                                          {6, "Snow-Man"},        {7, "Word Search"}, {8, "Santa's Maze"},
-                                          {9, "Santa's Sleigh"},  {11, "Crosswords"}, {12, "Mancala"},
-                                          {13, "Dreidel Game"},   {14, "Gift Drop"}};
+    const std::map<int, QString> built = {
+        {0, "Vantrel Sliders"}, {1, "Gift Match"},      {2, "Where's Rudolph?"}, {3, "Build Frosty"},
+        {4, "Trim a Tree"},     {5, "Vantrel Puzzles"}, {6, "Snow-Man"},         {7, "Word Search"},
+        {8, "Santa's Maze"},    {9, "Santa's Sleigh"},  {10, "Snowball Toss"},   {11, "Crosswords"},
+        {12, "Mancala"},        {13, "Dreidel Game"},   {14, "Gift Drop"}};
     for (int i = 0; i < 15; ++i) {
         auto it = built.find(i);
         EXPECT_EQ(m.cmdChoice[static_cast<std::size_t>(i)]->isEnabled(), it != built.end()) << i;

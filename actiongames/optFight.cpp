@@ -1,0 +1,103 @@
+#include "actiongames/optFight.h"
+
+#include <algorithm>
+
+#include "actiongames/fight_rules.h"
+#include "launcher/module1.h"
+#include "platform/fonts.h"
+#include "platform/seam.h"
+#include "platform/vbmath.h"
+
+optFight::optFight() : OptionsDialog(kSpec) {}
+
+optFight& optFight::instance() {
+    static optFight dialog;
+    return dialog;
+}
+
+void optFight::createControls() {
+    Form* f = form();
+    // Grey frames stand out on the red dialog and keep their captions readable.
+    auto frame = [&](const char* name, const char* caption, double left, double top, double width,
+                     double height) {
+        auto* fr = new Frame(f, name, caption);
+        placeTwips(fr, left, top, width, height);
+        fr->setAutoFillBackground(true);
+        QPalette grey = fr->palette();
+        grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+        fr->setPalette(grey);
+        return fr;
+    };
+
+    Frame1 = frame("Frame1", "Number of Players", 120, 120, 2160, 975);
+    const char* players[2] = {"One Player", "Two Players"};
+    for (int i = 0; i < 2; ++i) {
+        auto* o = new OptionButton(Frame1, QString("optPlayer_%1").arg(i), players[i]);
+        placeTwips(o, 180, 300 + 315 * i, 1860, 285);
+        o->onClick([this, i] { optPlayer_Click(i); });
+        optPlayer[static_cast<std::size_t>(i)] = o;
+    }
+
+    Frame3 = frame("Frame3", "Difficulty", 2460, 120, 2160, 1815);
+    const char* levels[4] = {"Easiest", "Simple", "Hard", "Difficult"};
+    for (int i = 0; i < 4; ++i) {
+        auto* o = new OptionButton(Frame3, QString("optDiff_%1").arg(i), levels[i]);
+        placeTwips(o, 180, 300 + 360 * i, 1860, 285);
+        o->onClick([this, i] { optDiff_Click(i); });
+        optDiff[static_cast<std::size_t>(i)] = o;
+    }
+
+    Frame2 = frame("Frame2", "Number of Snowballs", 120, 1200, 2160, 1335);
+    lblNumber = new Label(Frame2, "lblNumber");
+    placeTwips(lblNumber, 420, 420, 780, 555);
+    lblNumber->setFont(vbFont("MS Sans Serif", 18, true));
+    lblNumber->setAlignment(Qt::AlignCenter);
+    lblNumber->setBackColor(Qt::white);
+    lblNumber->setBorder(true);
+    SpinButton1 = new SpinButton(Frame2, "SpinButton1");
+    placeTwips(SpinButton1, 1320, 390, 345, 615);
+    SpinButton1->onSpinUp([this] { SpinButton1_SpinUp(); });
+    SpinButton1->onSpinDown([this] { SpinButton1_SpinDown(); });
+
+    cmdOK = new CommandButton(f, "cmdOK", "&OK");
+    placeTwips(cmdOK, 3000, 2070, 1095, 495);
+    cmdOK->onClick([this] { cmdOK_Click(); });
+}
+
+void optFight::Form_Load() {
+    centre();
+    // Selecting a button writes its value back, so a setting from outside its
+    // range (a settings file edited by hand) becomes the nearest one shown.
+    const int player = std::clamp<int>(gFightPlayers, 1, 2) - 1;
+    optPlayer[static_cast<std::size_t>(player)]->setValue(true);
+    optPlayer_Click(player);
+    const int level = std::clamp<int>(gFightDifficulty, 1, 4) - 1;
+    optDiff[static_cast<std::size_t>(level)]->setValue(true);
+    optDiff_Click(level);
+    lblNumber->setCaption(QString::fromStdString(Format(gFightBalls, "##")));
+}
+
+void optFight::showBalls() {
+    lblNumber->setCaption(QString::fromStdString(Format(gFightBalls, "##")));
+    seam().repaintNow(lblNumber);
+}
+
+void optFight::optPlayer_Click(int Index) {
+    gFightPlayers = static_cast<std::int16_t>(Index + 1);
+    // The difficulty is the computer's, so it only means something for one player.
+    Frame3->setEnabled(gFightPlayers == 1);
+}
+
+void optFight::optDiff_Click(int Index) { gFightDifficulty = static_cast<std::int16_t>(Index + 1); }
+
+// Compared as bounds rather than exact stops, so a count from outside the range
+// (a settings file edited by hand) only ever moves back towards it.
+void optFight::SpinButton1_SpinUp() {
+    if (gFightBalls < FightRules::kMarkers) gFightBalls = static_cast<std::int16_t>(gFightBalls + 1);
+    showBalls();
+}
+
+void optFight::SpinButton1_SpinDown() {
+    if (gFightBalls > 1) gFightBalls = static_cast<std::int16_t>(gFightBalls - 1);
+    showBalls();
+}
