@@ -128,9 +128,7 @@ void frmDrop::createControls() {
     cmdHelp = button("cmdHelp", "&Help", 4440);
     cmdExit = button("cmdExit", "E&xit", 5040);
     cmdNew->onClick([this] { cmdNew_Click(); });
-    cmdHelp->onClick([this] { cmdHelp_Click(); });
-    cmdExit->onClick([this] { cmdexit_Click(); });
-    exitButton = cmdExit;
+    connectFrameButtons(cmdHelp, cmdExit);
     lockedWhileRunning = {cmdNew, cmdReset};
 
     timBalloons = new QTimer(f);

@@ -114,11 +114,9 @@ void frmMaze::createControls() {
     cmdPrint->onClick([this] { cmdPrint_Click(); });
     cmdHelp = new CommandButton(Frame1, "cmdHelp", "&Help");
     placeTwips(cmdHelp, 240, 1440, 1335, 495);
-    cmdHelp->onClick([this] { cmdHelp_Click(); });
     cmdExit = new CommandButton(Frame1, "cmdExit", "E&xit");
     placeTwips(cmdExit, 240, 2040, 1335, 495);
-    cmdExit->onClick([this] { cmdexit_Click(); });
-    exitButton = cmdExit;
+    connectFrameButtons(cmdHelp, cmdExit);
     lockedWhileRunning = {cmdNew, cmdPrint};
 
     lblMessage = new Label(f, "lblMessage");

@@ -141,12 +141,10 @@ void frmSled::createControls() {
     paintRed(fraChoice);
     cmdHelp = new Button3D(fraChoice, "cmdHelp", "&Help");
     placeTwips(cmdHelp, 120, 180, 1095, 555);
-    cmdHelp->onClick([this] { cmdHelp_Click(); });
     cmdExit = new Button3D(fraChoice, "cmdExit", "E&xit");
     placeTwips(cmdExit, 1320, 180, 1095, 555);
-    cmdExit->onClick([this] { cmdexit_Click(); });
 
-    exitButton = cmdExit;
+    connectFrameButtons(cmdHelp, cmdExit);
     // The driving ability stays open between New Run and Go, so the frame
     // locks nothing itself; Go and the run's end take care of Frame1.
     lockedWhileRunning = {};

@@ -149,9 +149,7 @@ void frmDreid::createControls() {
     cmdHelp = button("cmdHelp", "&Help", 5220);
     cmdExit = button("cmdExit", "E&xit", 5760);
     cmdNew->onClick([this] { cmdNew_Click(); });
-    cmdHelp->onClick([this] { cmdHelp_Click(); });
-    cmdExit->onClick([this] { cmdexit_Click(); });
-    exitButton = cmdExit;
+    connectFrameButtons(cmdHelp, cmdExit);
     lockedWhileRunning = {cmdNew, Frame1};
 
     Timer1 = new QTimer(f);

@@ -100,9 +100,7 @@ void frmFrosty::createControls() {
     cmdHelp = button("cmdHelp", "&Help", 2280);
     cmdExit = button("cmdExit", "E&xit", 2760);
     cmdNew->onClick([this] { cmdNew_Click(); });
-    cmdHelp->onClick([this] { cmdHelp_Click(); });
-    cmdExit->onClick([this] { cmdexit_Click(); });
-    exitButton = cmdExit;
+    connectFrameButtons(cmdHelp, cmdExit);
     lockedWhileRunning = {cmdNew, Frame1};
 
     const QFont nameFont = vbFont("Arial", 12, true);

@@ -88,11 +88,8 @@ void frmMatch::createControls() {
     cmdHelp = button("cmdHelp", "&Help", 2);
     cmdExit = button("cmdExit", "E&xit", 3);
     cmdNew->onClick([this] { cmdNew_Click(); });
-    cmdOptions->onClick([this] { cmdOptions_Click(); });
-    cmdHelp->onClick([this] { cmdHelp_Click(); });
-    cmdExit->onClick([this] { cmdexit_Click(); });
 
-    exitButton = cmdExit;
+    connectFrameButtons(cmdHelp, cmdExit, cmdOptions);
     lockedWhileRunning = {cmdNew, cmdOptions};
 }
 

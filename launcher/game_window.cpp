@@ -17,6 +17,13 @@ GameWindow::GameWindow(const WindowSpec& spec, OptionsDialog* options)
     applyWindowSpec(*this, spec);
 }
 
+void GameWindow::connectFrameButtons(QAbstractButton* help, QAbstractButton* exit, QAbstractButton* options) {
+    QObject::connect(help, &QAbstractButton::clicked, help, [this] { cmdHelp_Click(); });
+    QObject::connect(exit, &QAbstractButton::clicked, exit, [this] { cmdexit_Click(); });
+    if (options) QObject::connect(options, &QAbstractButton::clicked, options, [this] { cmdOptions_Click(); });
+    exitButton = exit;
+}
+
 void GameWindow::seedFromClock() { Randomize(seam().secondsSinceMidnight()); }
 
 void GameWindow::loadOptions() {

@@ -42,6 +42,9 @@ protected:
     // and endRunning() for the frame's part.
     virtual void StopGame() = 0;
 
+    // Connects the frame's own buttons to their handlers; the exit button is
+    // also the one whose caption turns to "&Stop".
+    void connectFrameButtons(QAbstractButton* help, QAbstractButton* exit, QAbstractButton* options = nullptr);
     // Seeds the shared random generator from the clock.
     static void seedFromClock();
     // Loads the options dialog without showing it.

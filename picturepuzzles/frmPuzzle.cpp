@@ -124,12 +124,10 @@ void frmPuzzle::createControls() {
     cmdHelp = new Button3D(fraChoice, "cmdHelp", "&Help");
     placeTwips(cmdHelp, 180, 150, 1815, 675);
     cmdHelp->setFont(buttonFont);
-    cmdHelp->onClick([this] { cmdHelp_Click(); });
     cmdExit = new Button3D(fraChoice, "cmdExit", "E&xit");
     placeTwips(cmdExit, 2205, 150, 1815, 675);
     cmdExit->setFont(buttonFont);
-    cmdExit->onClick([this] { cmdexit_Click(); });
-    exitButton = cmdExit;
+    connectFrameButtons(cmdHelp, cmdExit);
     // Nothing is greyed during a puzzle: what must not change is hidden instead.
     lockedWhileRunning = {};
 }

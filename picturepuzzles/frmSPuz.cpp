@@ -152,12 +152,10 @@ void frmSPuz::createControls() {
     cmdHelp = new Button3D(fraChoice, "cmdHelp", "&Help");
     placeTwips(cmdHelp, 180, 120, 1650, 615);
     cmdHelp->setFont(buttonFont);
-    cmdHelp->onClick([this] { cmdHelp_Click(); });
     cmdExit = new Button3D(fraChoice, "cmdExit", "E&xit");
     placeTwips(cmdExit, 2025, 120, 1650, 615);
     cmdExit->setFont(buttonFont);
-    cmdExit->onClick([this] { cmdexit_Click(); });
-    exitButton = cmdExit;
+    connectFrameButtons(cmdHelp, cmdExit);
     // Nothing is greyed during a game: what must not change is hidden instead.
     lockedWhileRunning = {};
 

@@ -102,14 +102,12 @@ void frmCross::createControls() {
     cmdEdit->onClick([this] { cmdEdit_Click(); });
     cmdHelp = new Button3D(SSPanel1, "cmdHelp", "&Help");
     placeTwips(cmdHelp, 240, 1320, 1095, 495);
-    cmdHelp->onClick([this] { cmdHelp_Click(); });
     cmdExit = new Button3D(SSPanel1, "cmdExit", "E&xit");
     placeTwips(cmdExit, 1440, 1320, 1095, 495);
-    cmdExit->onClick([this] { cmdexit_Click(); });
     for (QWidget* b : std::initializer_list<QWidget*>{cmdNew, cmdPrint, cmdEdit, cmdHelp, cmdExit})
         b->setFont(buttonFont());
 
-    exitButton = cmdExit;
+    connectFrameButtons(cmdHelp, cmdExit);
     lockedWhileRunning = {cmdNew, cmdEdit};
 }
 

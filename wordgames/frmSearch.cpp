@@ -108,10 +108,8 @@ void frmSearch::createControls() {
     cmdEdit->onClick([this] { cmdEdit_Click(); });
     cmdHelp = new Button3D(f, "cmdHelp", "&Help");
     placeTwips(cmdHelp, 2340, 5910, 990, 555);
-    cmdHelp->onClick([this] { cmdHelp_Click(); });
     cmdExit = new Button3D(f, "cmdExit", "E&xit");
     placeTwips(cmdExit, 3450, 5910, 990, 555);
-    cmdExit->onClick([this] { cmdexit_Click(); });
     for (QWidget* b :
          std::initializer_list<QWidget*>{cmdNew, cmdCheck, cmdClear, cmdPrint, cmdEdit, cmdHelp, cmdExit})
         b->setFont(buttonFont());
@@ -119,7 +117,7 @@ void frmSearch::createControls() {
     cmdClear->setEnabled(false);
     cmdPrint->setEnabled(false);
 
-    exitButton = cmdExit;
+    connectFrameButtons(cmdHelp, cmdExit);
     lockedWhileRunning = {cmdNew, cmdEdit};
 }
 

@@ -171,13 +171,11 @@ void frmSnow::createControls() {
     cmdHelp = new Button3D(fraChoice, "cmdHelp", "&Help");
     placeTwips(cmdHelp, 180, 165, 2100, 495);
     cmdHelp->setFont(buttonFont);
-    cmdHelp->onClick([this] { cmdHelp_Click(); });
     cmdExit = new Button3D(fraChoice, "cmdExit", "E&xit");
     placeTwips(cmdExit, 2505, 165, 2100, 495);
     cmdExit->setFont(buttonFont);
-    cmdExit->onClick([this] { cmdexit_Click(); });
 
-    exitButton = cmdExit;
+    connectFrameButtons(cmdHelp, cmdExit);
     // The word source cannot change while a word is guessed.
     lockedWhileRunning = {Frame1};
 }
