@@ -20,7 +20,8 @@ GameWindow::GameWindow(const WindowSpec& spec, OptionsDialog* options)
 void GameWindow::connectFrameButtons(QAbstractButton* help, QAbstractButton* exit, QAbstractButton* options) {
     QObject::connect(help, &QAbstractButton::clicked, help, [this] { cmdHelp_Click(); });
     QObject::connect(exit, &QAbstractButton::clicked, exit, [this] { cmdexit_Click(); });
-    if (options) QObject::connect(options, &QAbstractButton::clicked, options, [this] { cmdOptions_Click(); });
+    if (options)
+        QObject::connect(options, &QAbstractButton::clicked, options, [this] { cmdOptions_Click(); });
     exitButton = exit;
 }
 

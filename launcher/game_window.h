@@ -44,7 +44,8 @@ protected:
 
     // Connects the frame's own buttons to their handlers; the exit button is
     // also the one whose caption turns to "&Stop".
-    void connectFrameButtons(QAbstractButton* help, QAbstractButton* exit, QAbstractButton* options = nullptr);
+    void connectFrameButtons(QAbstractButton* help, QAbstractButton* exit,
+                             QAbstractButton* options = nullptr);
     // Seeds the shared random generator from the clock.
     static void seedFromClock();
     // Loads the options dialog without showing it.

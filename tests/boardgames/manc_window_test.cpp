@@ -15,32 +15,11 @@
 #include "platform/units.h"
 #include "platform/vbmath.h"
 #include "support/temp_dir.h"
+#include "support/watching_seam.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
-
-// Records like the ordinary test seam, and adds what a repainted label said
-// at that moment (CR shown as "|"), since the prompts of a computer turn are
-// overwritten before the turn ends.
-class PromptSeam : public RecordingSeam {
-public:
-    PromptSeam() : previous_(currentSeam()) { setSeam(this); }
-    ~PromptSeam() override { setSeam(previous_); }
-    void repaintNow(QWidget* widget) override {
-        RecordingSeam::repaintNow(widget);
-        if (auto* label = qobject_cast<Label*>(widget))
-            log.back() += " " + label->caption().replace(QChar(13), '|').toStdString();
-    }
-    void delay(double seconds) override {
-        if (duringDelay) duringDelay();
-        RecordingSeam::delay(seconds);
-    }
-    std::function<void()> duringDelay;
-
-private:
-    Seam* previous_;
-};
 
 QString lines(std::initializer_list<const char*> parts) {
     QStringList list;

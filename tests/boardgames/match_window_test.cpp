@@ -14,33 +14,11 @@
 #include "platform/units.h"
 #include "platform/vbmath.h"
 #include "support/temp_dir.h"
+#include "support/watching_seam.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
-
-// Records like the ordinary test seam, and adds what a repainted label said at
-// that moment (CR shown as "|"), so the prompts of a computer turn, which are
-// overwritten before the turn ends, can be checked in their places.
-class PromptSeam : public RecordingSeam {
-public:
-    PromptSeam() : previous_(currentSeam()) { setSeam(this); }
-    ~PromptSeam() override { setSeam(previous_); }
-    void repaintNow(QWidget* widget) override {
-        RecordingSeam::repaintNow(widget);
-        if (auto* label = qobject_cast<Label*>(widget))
-            log.back() += " " + label->caption().replace(QChar(13), '|').toStdString();
-    }
-    void delay(double seconds) override {
-        if (duringDelay) duringDelay();
-        RecordingSeam::delay(seconds);
-    }
-    // Looks at the window while a pause holds it.
-    std::function<void()> duringDelay;
-
-private:
-    Seam* previous_;
-};
 
 QString lines(const char* first, const char* second) { return QString(first) + QChar(13) + second; }
 

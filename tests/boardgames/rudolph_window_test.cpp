@@ -20,31 +20,11 @@
 #include "platform/units.h"
 #include "platform/vbmath.h"
 #include "support/temp_dir.h"
+#include "support/watching_seam.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
-
-// Records like the ordinary test seam, and lets a test look at the window
-// while a pause or a waited sound holds it.
-class WatchingSeam : public RecordingSeam {
-public:
-    WatchingSeam() : previous_(currentSeam()) { setSeam(this); }
-    ~WatchingSeam() override { setSeam(previous_); }
-    void delay(double seconds) override {
-        if (duringDelay) duringDelay();
-        RecordingSeam::delay(seconds);
-    }
-    void playSound(const std::string& path, bool wait) override {
-        if (wait && duringWaitedSound) duringWaitedSound();
-        RecordingSeam::playSound(path, wait);
-    }
-    std::function<void()> duringDelay;
-    std::function<void()> duringWaitedSound;
-
-private:
-    Seam* previous_;
-};
 
 bool near(const QColor& a, const QColor& b) {
     return std::abs(a.red() - b.red()) <= 8 && std::abs(a.green() - b.green()) <= 8 &&

@@ -15,32 +15,11 @@
 #include "platform/units.h"
 #include "platform/vbmath.h"
 #include "support/temp_dir.h"
+#include "support/watching_seam.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
-
-// Records like the ordinary test seam, and adds what a repainted label said at
-// that moment (CR shown as "|"), so the computer's announcement, overwritten
-// before its turn ends, can be checked in its place.
-class LabelSeam : public RecordingSeam {
-public:
-    LabelSeam() : previous_(currentSeam()) { setSeam(this); }
-    ~LabelSeam() override { setSeam(previous_); }
-    void repaintNow(QWidget* widget) override {
-        RecordingSeam::repaintNow(widget);
-        if (auto* label = qobject_cast<Label*>(widget))
-            log.back() += " " + label->caption().replace(QChar(13), '|').toStdString();
-    }
-    void delay(double seconds) override {
-        if (duringDelay) duringDelay();
-        RecordingSeam::delay(seconds);
-    }
-    std::function<void()> duringDelay;
-
-private:
-    Seam* previous_;
-};
 
 // The draw that makes Int(Rnd x n) come out as value.
 float pick(int value, int n) { return (static_cast<float>(value) + 0.5f) / static_cast<float>(n); }
@@ -124,7 +103,7 @@ protected:
     static const QPicture& ornament(frmTrim& w, int i) { return w.imgChoice[static_cast<std::size_t>(i)]; }
     static Button3D* button(frmTrim& w, int i) { return w.cmdPick[static_cast<std::size_t>(i)]; }
 
-    LabelSeam rec;
+    PromptSeam rec;
     ScriptedRandom rnd;
     ScopedRandom scopedRandom{rnd};
     TrimSettings saved_;

@@ -16,6 +16,7 @@
 #include "platform/units.h"
 #include "platform/vbmath.h"
 #include "support/temp_dir.h"
+#include "support/watching_seam.h"
 
 namespace {
 
@@ -23,22 +24,6 @@ using Log = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 std::size_t at(int i) { return static_cast<std::size_t>(i); }
-
-// Records like the ordinary test seam, and lets a test look at the window
-// while a pause holds it.
-class PauseSeam : public RecordingSeam {
-public:
-    PauseSeam() : previous_(currentSeam()) { setSeam(this); }
-    ~PauseSeam() override { setSeam(previous_); }
-    void delay(double seconds) override {
-        if (duringDelay) duringDelay();
-        RecordingSeam::delay(seconds);
-    }
-    std::function<void()> duringDelay;
-
-private:
-    Seam* previous_;
-};
 
 class JigsawWindowTest : public ::testing::Test {
 protected:
@@ -94,7 +79,7 @@ protected:
     }
 
     TempDir dir;
-    PauseSeam rec;
+    WatchingSeam rec;
     frmPuzzle& w = frmPuzzle::instance();
     std::int16_t savedSize = 0;
 };
