@@ -11,6 +11,7 @@
 #include "platform/units.h"
 #include "platform/vbmath.h"
 #include "wordgames/frmEdit.h"
+#include "wordgames/puzzle_page.h"
 #include "wordgames/word_list.h"
 
 namespace {
@@ -391,24 +392,10 @@ void frmCross::StopGame() {
 void frmCross::cmdEdit_Click() { frmEdit::instance().ShowModal(); }
 
 void frmCross::cmdPrint_Click() {
-    if (seam().msgBox("Make sure printer is on-line and ready.", MsgButtons::OKCancel, MsgIcon::Information,
-                      "Print Puzzle", form()) == MsgAnswer::Cancel)
-        return;
-
-    Printer& pr = seam().printer();
-    // Another printout may have left the printer turned or in bold.
-    pr.setOrientation(1);
-    pr.setFontName("Courier New");
-    pr.setFontSize(12);
-    pr.setFontBold(false);
-    // Hundredths of an inch on a letter page.
-    pr.setScale(0, 0, 850, 1100);
-
-    pr.setCurrentX(100);
-    pr.setCurrentY(100);
-    pr.print("Quenvale - Crosswords");
-    pr.setCurrentX(100);
-    pr.print("Write each word from the list into the squares where it fits.");
+    Printer* page = startPuzzlePage(form(), "Quenvale - Crosswords",
+                                    "Write each word from the list into the squares where it fits.");
+    if (!page) return;
+    Printer& pr = *page;
     pr.setCurrentX(100);
     pr.setCurrentY(167);
     pr.print("Crosswords Puzzle:");

@@ -11,6 +11,7 @@
 #include "platform/units.h"
 #include "platform/vbmath.h"
 #include "wordgames/frmEdit.h"
+#include "wordgames/puzzle_page.h"
 #include "wordgames/word_list.h"
 
 namespace {
@@ -306,24 +307,10 @@ void frmSearch::StopGame() {
 void frmSearch::cmdEdit_Click() { frmEdit::instance().ShowModal(); }
 
 void frmSearch::cmdPrint_Click() {
-    if (seam().msgBox("Make sure printer is on-line and ready.", MsgButtons::OKCancel, MsgIcon::Information,
-                      "Print Puzzle", form()) == MsgAnswer::Cancel)
-        return;
-
-    Printer& pr = seam().printer();
-    // Another printout may have left the printer turned or in bold.
-    pr.setOrientation(1);
-    pr.setFontName("Courier New");
-    pr.setFontSize(12);
-    pr.setFontBold(false);
-    // Hundredths of an inch on a letter page.
-    pr.setScale(0, 0, 850, 1100);
-
-    pr.setCurrentX(100);
-    pr.setCurrentY(100);
-    pr.print("Quenvale - Word Search");
-    pr.setCurrentX(100);
-    pr.print("Find each word of the list across or down, and circle it.");
+    Printer* page = startPuzzlePage(form(), "Quenvale - Word Search",
+                                    "Find each word of the list across or down, and circle it.");
+    if (!page) return;
+    Printer& pr = *page;
     pr.setCurrentX(100);
     pr.setCurrentY(133);
     pr.print("");
