@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "boardgames/players_frame.h"
 #include "launcher/module1.h"
 #include "platform/fonts.h"
 #include "platform/lost_focus.h"
@@ -102,20 +103,7 @@ void frmDreid::createControls() {
     placeTwips(Image1[1], 6330, 1800, 1020, 1428);
     Image1[1]->setPictureFile(assetPath("dreidel_spin.svg"));
 
-    Frame1 = new Frame(f, "Frame1", "Players?");
-    placeTwips(Frame1, 5760, 120, 2160, 1560);
-    Frame1->setAutoFillBackground(true);
-    QPalette grey = Frame1->palette();
-    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    grey.setColor(QPalette::WindowText, Qt::black);
-    Frame1->setPalette(grey);
-    const char* const numbers[4] = {"One (1)", "Two (2)", "Three (3)", "Four (4)"};
-    for (int i = 0; i < 4; ++i) {
-        auto* o = new OptionButton(Frame1, QString("optNum_%1").arg(i), numbers[i]);
-        placeTwips(o, 240, 300 + 300 * i, 1800, 285);
-        o->onClick([this, i] { optNum_Click(i); });
-        optNum[static_cast<std::size_t>(i)] = o;
-    }
+    Frame1 = makePlayersFrame(f, 5760, 120, 2160, optNum, [this](int i) { optNum_Click(i); });
 
     const QFont nameFont = vbFont("Arial", 12, true);
     for (int p = 1; p <= kDreidelMaxPlayers; ++p) {

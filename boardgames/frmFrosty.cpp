@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "boardgames/players_frame.h"
 #include "launcher/frmResults.h"
 #include "launcher/module1.h"
 #include "platform/fonts.h"
@@ -74,20 +75,7 @@ void frmFrosty::createControls() {
     Label1->setTransparent(true);
     Label1->setAlignment(Qt::AlignCenter);
 
-    Frame1 = new Frame(f, "Frame1", "Players?");
-    placeTwips(Frame1, 5880, 120, 2040, 1560);
-    Frame1->setAutoFillBackground(true);
-    QPalette grey = Frame1->palette();
-    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    grey.setColor(QPalette::WindowText, Qt::black);
-    Frame1->setPalette(grey);
-    const char* const numbers[4] = {"One (1)", "Two (2)", "Three (3)", "Four (4)"};
-    for (int i = 0; i < 4; ++i) {
-        auto* o = new OptionButton(Frame1, QString("optNum_%1").arg(i), numbers[i]);
-        placeTwips(o, 240, 300 + 300 * i, 1680, 285);
-        o->onClick([this, i] { optNum_Click(i); });
-        optNum[static_cast<std::size_t>(i)] = o;
-    }
+    Frame1 = makePlayersFrame(f, 5880, 120, 2040, optNum, [this](int i) { optNum_Click(i); });
 
     const QFont buttonFont = vbFont("MS Sans Serif", 9.75, true);
     auto button = [&](const char* name, const char* caption, double top) {
