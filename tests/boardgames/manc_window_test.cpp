@@ -14,6 +14,7 @@
 #include "platform/recording_seam.h"
 #include "platform/units.h"
 #include "platform/vbmath.h"
+#include "support/game_window_test.h"
 #include "support/temp_dir.h"
 #include "support/watching_seam.h"
 
@@ -45,20 +46,8 @@ Log join(std::initializer_list<Log> parts) {
     return out;
 }
 
-class MancWindowTest : public ::testing::Test {
+class MancWindowTest : public GameWindowTest<frmManc, optManc> {
 protected:
-    void SetUp() override { gAppPath = QUENVALE_SOURCE_DIR "/assets/"; }
-    void TearDown() override {
-        frmManc::instance().Unload();
-        optManc::instance().Unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    frmManc& open() {
-        frmManc& w = frmManc::instance();
-        w.Show();
-        return w;
-    }
     // New Game with the seed colour of the given palette number.
     void newGame(frmManc& w, int color) {
         rnd.push((static_cast<float>(color - 10) + 0.5f) / 6.0f);

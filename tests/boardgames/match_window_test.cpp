@@ -13,6 +13,7 @@
 #include "platform/recording_seam.h"
 #include "platform/units.h"
 #include "platform/vbmath.h"
+#include "support/game_window_test.h"
 #include "support/temp_dir.h"
 #include "support/watching_seam.h"
 
@@ -22,23 +23,10 @@ using Log = std::vector<std::string>;
 
 QString lines(const char* first, const char* second) { return QString(first) + QChar(13) + second; }
 
-class MatchWindowTest : public ::testing::Test {
+class MatchWindowTest : public GameWindowTest<frmMatch, optMatch> {
 protected:
-    void SetUp() override { gAppPath = QUENVALE_SOURCE_DIR "/assets/"; }
-    void TearDown() override {
-        frmMatch::instance().Unload();
-        optMatch::instance().Unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
     void settings(int players, int pairs, int vsComputer, int difficulty) {
         MatchSettings::set(players, pairs, vsComputer, difficulty);
-    }
-
-    frmMatch& open() {
-        frmMatch& w = frmMatch::instance();
-        w.Show();
-        return w;
     }
 
     // Draws that leave Shuffle's order as it is: toy t lies in slots t and t + N.

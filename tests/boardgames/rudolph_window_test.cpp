@@ -19,6 +19,7 @@
 #include "platform/recording_seam.h"
 #include "platform/units.h"
 #include "platform/vbmath.h"
+#include "support/game_window_test.h"
 #include "support/temp_dir.h"
 #include "support/watching_seam.h"
 
@@ -31,21 +32,8 @@ bool near(const QColor& a, const QColor& b) {
            std::abs(a.blue() - b.blue()) <= 8;
 }
 
-class RudolphWindowTest : public ::testing::Test {
+class RudolphWindowTest : public GameWindowTest<frmRudolph, optRudolph> {
 protected:
-    void SetUp() override { gAppPath = QUENVALE_SOURCE_DIR "/assets/"; }
-    void TearDown() override {
-        frmRudolph::instance().Unload();
-        optRudolph::instance().Unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    frmRudolph& open() {
-        frmRudolph& w = frmRudolph::instance();
-        w.Show();
-        return w;
-    }
-
     // A new game with reindeer 1 to n behind doors 1 to n (or with the first
     // two swapped), asking first for the reindeer behind door `first` (without the peek).
     void newGame(frmRudolph& w, int peek, int n, int first = 1, bool swapFirstTwo = false) {

@@ -14,6 +14,7 @@
 #include "platform/recording_seam.h"
 #include "platform/units.h"
 #include "platform/vbmath.h"
+#include "support/game_window_test.h"
 #include "support/temp_dir.h"
 #include "support/watching_seam.h"
 
@@ -45,21 +46,8 @@ Log operator+(Log a, const Log& b) {
     return a;
 }
 
-class TrimWindowTest : public ::testing::Test {
+class TrimWindowTest : public GameWindowTest<frmTrim, optTrim> {
 protected:
-    void SetUp() override { gAppPath = QUENVALE_SOURCE_DIR "/assets/"; }
-    void TearDown() override {
-        frmTrim::instance().Unload();
-        optTrim::instance().Unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    frmTrim& open() {
-        frmTrim& w = frmTrim::instance();
-        w.Show();
-        return w;
-    }
-
     // Scripts a New Game with the spots in their own order and plain pictures
     // for the spots filled before play.
     void scriptNewGame(int total, int maxAdd, const std::vector<int>& pictures = {}) {
