@@ -13,6 +13,7 @@
 #include "platform/seam.h"
 #include "platform/text.h"
 #include "platform/units.h"
+#include "platform/window_boxes.h"
 
 // ---------------------------------------------------------------------------
 // Keys
@@ -157,6 +158,15 @@ void Form::closeEvent(QCloseEvent* e) {
     if (owner_) owner_->closeRequested();
 }
 
+void Form::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    // Every window has a fixed size: a window manager that maximises it or
+    // makes it fill the screen anyway is undone, so the window stays as designed.
+    const Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (e->type() == QEvent::WindowStateChange && (windowState() & filling))
+        setWindowState(windowState() & ~filling);
+}
+
 void Form::paintEvent(QPaintEvent* e) {
     QWidget::paintEvent(e);
     if (owner_) owner_->Form_Paint();
@@ -189,6 +199,7 @@ void FormWindow::Load() {
     if (!caption_.isNull()) form_->setWindowTitle(caption_);
     if (clientW_ > 0) form_->setFixedSize(twipsToPixels(clientW_), twipsToPixels(clientH_));
     if (hasBackColor_) setBackColor(backColor_);
+    setWindowBoxes(form_, kind_ == Kind::Menu ? WindowBoxes::MinimizeAndClose : WindowBoxes::None);
     createControls();
     Form_Load();
 }

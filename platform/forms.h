@@ -57,6 +57,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     FormWindow* owner_;
