@@ -21,8 +21,11 @@ namespace {
 class ModalWatcher : public QObject {
 public:
     explicit ModalWatcher(QEventLoop* loop) : loop_(loop) {}
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Hide) loop_->quit();
+    bool eventFilter(QObject* obj, QEvent* e) override {
+        // Only the program's own hiding ends the showing: a window manager that
+        // iconifies the dialog (or its opener with it) hides it too, but the
+        // dialog comes back on restore and must still be modal then.
+        if (e->type() == QEvent::Hide && !static_cast<QWidget*>(obj)->isVisible()) loop_->quit();
         return false;
     }
 
@@ -160,7 +163,6 @@ Printer& RealSeam::printer() {
 }
 
 void RealSeam::endProgram() {
-    ended_ = true;
     for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
     QCoreApplication::exit(0);
 }

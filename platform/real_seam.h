@@ -27,13 +27,9 @@ public:
     Printer& printer() override;
     void endProgram() override;
 
-    // True once endProgram() has run, so a start-up that failed before the
-    // event loop began does not enter it.
-    bool ended() const { return ended_; }
     SoundEngine& sound();
 
 private:
     std::unique_ptr<SoundEngine> sound_;
     std::unique_ptr<Printer> printer_;
-    bool ended_ = false;
 };

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <filesystem>
 #include <functional>
 
@@ -10,6 +13,7 @@
 #include "boardgames/optMatch.h"
 #include "launcher/frmMenu.h"
 #include "launcher/module1.h"
+#include "platform/real_seam.h"
 #include "platform/recording_seam.h"
 #include "platform/units.h"
 #include "platform/vbmath.h"
@@ -428,6 +432,51 @@ TEST_F(MatchWindowTest, OptionsWriteAtOnceEnableByPlayersAndSurviveClosing) {
     EXPECT_TRUE(d.isLoaded());
     EXPECT_FALSE(d.form()->isVisible());
     EXPECT_EQ(gMatchVsComputer, 0);
+}
+
+// Through the real platform layer: a window manager that iconifies the dialog
+// and its game while the dialog is shown, and restores them, must leave the
+// dialog modal until OK, and the game answering afterwards.
+TEST_F(MatchWindowTest, MinimisingAndRestoringDuringTheOptionsLeavesTheGameUsable) {
+    RealSeam real;
+    setSeam(&real);
+    settings(2, 2, 0, 1);
+    frmMatch& w = open();
+    optMatch& d = optMatch::instance();
+    QWindow* game = w.form()->windowHandle();
+    auto click = [](QWidget* button) {
+        QTest::mouseClick(button->window()->windowHandle(), Qt::LeftButton, {},
+                          button->mapTo(button->window(), button->rect().center()));
+    };
+    // Each step comes as its own event, as the window manager's would.
+    std::vector<std::function<void()>> steps = {
+        [&] { d.form()->windowHandle()->setWindowStates(Qt::WindowMinimized); },
+        [&] { game->setWindowStates(Qt::WindowMinimized); },
+        [&] { game->setWindowStates(Qt::WindowNoState); },
+        [&] { d.form()->windowHandle()->setWindowStates(Qt::WindowNoState); },
+        [&] { click(d.cmdOK); },
+    };
+    std::size_t done = 0;
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        QTimer::singleShot(static_cast<int>(10 * i), [&, i] {
+            steps[i]();
+            done = i + 1;
+        });
+    w.cmdOptions->click();
+    EXPECT_EQ(done, steps.size()) << "the modal showing ended before OK";
+    while (done < steps.size()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_FALSE(d.form()->isVisible());
+
+    dealInOrder(2);
+    click(w.cmdNew);
+    EXPECT_EQ(w.cmdExit->caption(), "&Stop");
+    // The window manager gives the clicked window the keyboard.
+    w.form()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
+    QTest::keyClick(game, Qt::Key_S, Qt::AltModifier);
+    // A mnemonic presses its button and lets it go a moment later.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.cmdExit->caption() == "E&xit"; }, 2000));
+    setSeam(&rec);
 }
 
 }  // namespace
