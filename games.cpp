@@ -1,5 +1,7 @@
 #include "games.h"
 
+#include <QApplication>
+
 #include "actiongames/frmDrop.h"
 #include "actiongames/frmFight.h"
 #include "actiongames/frmMaze.h"
@@ -33,4 +35,14 @@ void registerGames() {
     frmMenu::registerGame(12, []() -> FormWindow& { return frmManc::instance(); });
     frmMenu::registerGame(13, []() -> FormWindow& { return frmDreid::instance(); });
     frmMenu::registerGame(14, []() -> FormWindow& { return frmDrop::instance(); });
+}
+
+int runProgram() {
+    registerGames();
+    frmMenu& menu = frmMenu::instance();
+    menu.Load();
+    // A failed start has ended before the event loop began; its caller (a
+    // script, a desktop launcher) learns of it from the status.
+    if (menu.startFailed()) return 1;
+    return QApplication::exec();
 }

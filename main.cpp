@@ -2,7 +2,6 @@
 #include <QApplication>
 
 #include "games.h"
-#include "launcher/frmMenu.h"
 #include "platform/real_seam.h"
 
 int main(int argc, char** argv) {
@@ -14,10 +13,7 @@ int main(int argc, char** argv) {
 
     RealSeam platform;
     setSeam(&platform);
-    registerGames();
-
-    frmMenu::instance().Load();
-    int result = platform.ended() ? 0 : app.exec();
+    const int result = runProgram();
     setSeam(nullptr);
     return result;
 }

@@ -91,6 +91,7 @@ void frmMenu::Form_Load() {
     cmdHelp->setPictureFile(QString::fromStdString(FullPath("help.svg")));
     cmdExit->setPictureFile(QString::fromStdString(FullPath("stop.svg")));
 
+    startFailed_ = false;
     if (!ReadSettings(FullPath("vantrel5.ini"))) {
         startFailed_ = true;
         seam().msgBox("File missing/incomplete - Reinstall program", MsgButtons::OK, MsgIcon::Critical,

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <filesystem>
 
 #include "launcher/frmMenu.h"
+#include "platform/real_seam.h"
 #include "platform/recording_seam.h"
 #include "support/temp_dir.h"
 
@@ -51,6 +54,30 @@ TEST(Games, EachBuiltGameOpensFromItsButtonAndTheOthersAreDisabled) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     m.Unload();
+    frmMenu::clearGames();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(Games, AStartWithoutItsSettingsEndsWithAnErrorStatus) {
+    ScopedRecordingSeam cleanup;
+    RealSeam real;
+    setSeam(&real);
+    TempDir dir;
+    frmMenu::setProgramFolder(dir.path().string());
+    frmMenu::clearGames();
+    QString told;
+    // The parent closes the real message box.
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told = box->text();
+            box->close();
+        }
+    });
+    EXPECT_NE(runProgram(), 0);
+    EXPECT_EQ(told, "File missing/incomplete - Reinstall program");
+    EXPECT_FALSE(frmMenu::instance().form()->isVisible());
+    setSeam(&*cleanup);
+    frmMenu::instance().Unload();
     frmMenu::clearGames();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
