@@ -622,8 +622,9 @@ TEST(PictureAssets, ToysSitOnTheirCardColours) {
     for (const Toy& toy : kToys) {
         const auto m = loadAsset(toy.file);
         if (!m) continue;
-        // Each toy is drawn for its card: 975 by 855 twips.
-        EXPECT_EQ(m->sizeInTwips(), QSizeF(975, 855)) << toy.file;
+        // Each toy is also a puzzle picture, square, as wide as its card: on
+        // the card of 975 by 855 twips the card's colour shows at its sides.
+        EXPECT_EQ(m->sizeInTwips(), QSizeF(975, 975)) << toy.file;
         const QColor card = QBColor(toy.cardColour);
         const QImage img = draw(*m, QSize(65, 57), card, Metafile::Fit::Contain);
         for (QPoint corner : {QPoint(0, 0), QPoint(64, 0), QPoint(0, 56), QPoint(64, 56)}) {
@@ -641,11 +642,11 @@ TEST(PictureAssets, ToysSitOnTheirCardColours) {
         EXPECT_GT(toyPixels, 29 * 33 / 3) << toy.file;
         EXPECT_GT(outline, 10) << toy.file;
     }
-    // The card back covers its card: hardly any of the black window shows through.
+    // The card back, stretched over its card, covers it: hardly any of the
+    // black window shows through.
     const auto gift = loadAsset("gift.wmf");
     ASSERT_TRUE(gift);
-    EXPECT_EQ(gift->sizeInTwips(), QSizeF(975, 855));
-    const QImage img = draw(*gift, QSize(65, 57), Qt::black, Metafile::Fit::Contain);
+    const QImage img = draw(*gift, QSize(65, 57), Qt::black, Metafile::Fit::Stretch);
     int black = 0;
     for (int y = 0; y < 57; ++y) {
         for (int x = 0; x < 65; ++x) black += at(img, x, y) == 0;

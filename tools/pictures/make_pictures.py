@@ -20,7 +20,7 @@ from wmf import Canvas  # noqa: E402
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "..", "assets")
-    pictures = [(name, toys.WIDTH, toys.HEIGHT, draw) for name, draw in toys.TOYS.items()]
+    pictures = [(name, toys.SIDE, toys.SIDE, draw) for name, draw in toys.TOYS.items()]
     pictures += [(name, puzzles.SIZE, puzzles.SIZE, draw) for name, draw in puzzles.PUZZLES.items()]
     for name, width, height, draw in pictures:
         canvas = Canvas(width, height)
