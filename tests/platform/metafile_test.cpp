@@ -4,12 +4,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
 #include <QSet>
-#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -652,38 +650,6 @@ TEST(PictureAssets, ToysSitOnTheirCardColours) {
         for (int x = 0; x < 65; ++x) black += at(img, x, y) == 0;
     }
     EXPECT_LT(black, 65 * 57 / 10);
-}
-
-TEST(PictureAssets, PuzzlePicturesAreSquareAndBusyInEveryPiece) {
-    QStringList puzzles = QDir(kAssets).entryList({"*.wmf"}, QDir::Files, QDir::Name);
-    for (const Toy& toy : kToys) puzzles.removeAll(toy.file);
-    puzzles.removeAll("gift.wmf");
-    ASSERT_GE(puzzles.size(), 8);
-    for (const QString& f : puzzles) {
-        const auto m = loadAsset(f);
-        if (!m) continue;
-        EXPECT_EQ(m->bounds().width(), m->bounds().height()) << f.toStdString();
-        const QImage img = draw(*m, QSize(273, 273), Qt::magenta, Metafile::Fit::Cover);
-        // Cut as the four by four puzzles cut it: every piece is busy, and no two look alike.
-        QSet<QByteArray> pieces;
-        for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < 4; ++c) {
-                const QImage piece = img.copy(c * 68, r * 68, 68, 68);
-                QHash<QRgb, int> colours;
-                for (int y = 0; y < 68; ++y) {
-                    for (int x = 0; x < 68; ++x) ++colours[at(piece, x, y) & 0xF0F0F0];
-                }
-                int largest = 0;
-                for (int n : colours) largest = std::max(largest, n);
-                EXPECT_FALSE(colours.contains(0xF000F0)) << f.toStdString() << " leaves a gap";
-                EXPECT_GE(colours.size(), 6) << f.toStdString() << " piece " << r << "," << c;
-                EXPECT_LT(largest, 68 * 68 * 3 / 4) << f.toStdString() << " piece " << r << "," << c;
-                pieces.insert(
-                    QByteArray(reinterpret_cast<const char*>(piece.constBits()), piece.sizeInBytes()));
-            }
-        }
-        EXPECT_EQ(pieces.size(), 16) << f.toStdString();
-    }
 }
 
 // ---------------------------------------------------------------------------
