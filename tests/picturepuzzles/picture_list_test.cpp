@@ -2,10 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
 #include <QWidget>
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
+#include "picturepuzzles/jigsaw_rules.h"
+#include "picturepuzzles/spuz_rules.h"
+#include "platform/metafile.h"
+#include "platform/units.h"
 #include "platform/vbmath.h"
 #include "support/temp_dir.h"
 
@@ -38,6 +48,70 @@ protected:
     DropDownList* cbo = new DropDownList(&window, "cboFiles");
     int clicks = 0;
 };
+
+// A board as a puzzle cuts it: the picture drawn once into the board's pixels,
+// then cut into rows x cols pieces of pieceW x pieceH pixels.
+struct Board {
+    std::string name;
+    int rows, cols, pieceW, pieceH;
+};
+
+std::vector<Board> puzzleBoards() {
+    std::vector<Board> boards;
+    JigsawRules jigsaw;
+    jigsaw.BoardSizePx = twipsToPixels(4095);
+    for (int size = 0; size <= 2; ++size) {
+        jigsaw.sizeBoard(size);
+        boards.push_back({"jigsaw " + std::to_string(jigsaw.n) + " x " + std::to_string(jigsaw.n), jigsaw.n,
+                          jigsaw.n, jigsaw.PieceSizePx, jigsaw.PieceSizePx});
+    }
+    SPuzRules sliders;
+    sliders.BoardSizePx = twipsToPixels(3855);
+    for (int size = 0; size <= 3; ++size) {
+        sliders.setSize(size);
+        sliders.sizeBoard();
+        boards.push_back({"sliders " + std::to_string(sliders.NumPieces), sliders.Rows, sliders.Cols,
+                          sliders.PieceWidthPx, sliders.PieceHeightPx});
+    }
+    return boards;
+}
+
+// What the eye takes in of a piece at a glance: the mean colour of each of
+// 4 x 4 patches. Fine texture (stripes, scattered stars, snowflakes, the
+// antialiasing of outlines) averages out, so two pieces of one wallpaper or one
+// starry sky count as alike, while an object a quarter of the piece wide or a
+// change of colour across the board counts in full.
+constexpr int kPatches = 4;
+using Glance = std::array<double, kPatches * kPatches * 3>;
+
+Glance glance(const QImage& board, int left, int top, int width, int height) {
+    Glance g{};
+    auto* out = g.begin();
+    for (int py = 0; py < kPatches; ++py) {
+        for (int px = 0; px < kPatches; ++px) {
+            const int x0 = left + px * width / kPatches, x1 = left + (px + 1) * width / kPatches;
+            const int y0 = top + py * height / kPatches, y1 = top + (py + 1) * height / kPatches;
+            double sum[3] = {0, 0, 0};
+            for (int y = y0; y < y1; ++y) {
+                for (int x = x0; x < x1; ++x) {
+                    const QRgb c = board.pixel(x, y);
+                    sum[0] += qRed(c);
+                    sum[1] += qGreen(c);
+                    sum[2] += qBlue(c);
+                }
+            }
+            for (double channel : sum) *out++ = channel / ((x1 - x0) * (y1 - y0));
+        }
+    }
+    return g;
+}
+
+// Mean difference of two glances on the 0 to 255 scale of a colour channel.
+double difference(const Glance& a, const Glance& b) {
+    double d = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) d += std::abs(a[i] - b[i]);
+    return d / static_cast<double>(a.size());
+}
 
 }  // namespace
 
@@ -95,4 +169,51 @@ TEST(PictureNameTest, DropsTheLastFourCharactersAndUpperCases) {
     EXPECT_EQ(pictureName("Bells.wmf"), "BELLS");
     EXPECT_EQ(pictureName("x.y.wmf"), "X.Y");
     EXPECT_EQ(pictureName("gingerbread.WMF"), "GINGERBREAD");
+}
+
+// Two pieces that look alike can be swapped on a board that then looks
+// finished while the puzzle never ends; and a picture that is not square loses
+// part of itself on the square board. Every picture that ships must be square
+// and cut, at every size either puzzle offers, into pieces that differ at a
+// glance.
+TEST(ShippedPictureTest, IsSquareAndNoTwoPiecesOfAnyBoardLookAlike) {
+    // Pieces a person takes for the same (one striped wallpaper, a night sky
+    // with other stars, a pink sky with other confetti) measure 1 to 9; a pale
+    // cloud on a pale sky measures 9.5. Clearly different pieces must stand
+    // further apart than that: something of their own a quarter of the piece
+    // wide, or a change of colour that shows from one piece to the next.
+    constexpr double kClearlyDifferent = 12;
+    std::vector<fs::path> pictures;
+    for (const auto& entry : fs::directory_iterator(kAssets))
+        if (entry.path().extension() == ".wmf") pictures.push_back(entry.path());
+    std::sort(pictures.begin(), pictures.end());
+    ASSERT_FALSE(pictures.empty());
+    const std::vector<Board> boards = puzzleBoards();
+    for (const fs::path& file : pictures) {
+        const auto picture = Metafile::load(QString::fromStdString(file.string()));
+        ASSERT_TRUE(picture.has_value()) << file;
+        EXPECT_EQ(picture->bounds().width(), picture->bounds().height()) << file;
+        for (const Board& b : boards) {
+            QImage board(b.cols * b.pieceW, b.rows * b.pieceH, QImage::Format_RGB32);
+            board.fill(Qt::white);
+            QPainter p(&board);
+            picture->render(p, QRectF(board.rect()), Metafile::Fit::Contain);
+            p.end();
+            std::vector<Glance> pieces;
+            for (int r = 0; r < b.rows; ++r)
+                for (int c = 0; c < b.cols; ++c)
+                    pieces.push_back(glance(board, c * b.pieceW, r * b.pieceH, b.pieceW, b.pieceH));
+            double least = 1e9;
+            std::size_t first = 0, second = 0;
+            for (std::size_t i = 0; i < pieces.size(); ++i) {
+                for (std::size_t j = i + 1; j < pieces.size(); ++j) {
+                    const double d = difference(pieces[i], pieces[j]);
+                    if (d < least) std::tie(least, first, second) = std::tuple(d, i, j);
+                }
+            }
+            EXPECT_GE(least, kClearlyDifferent)
+                << file.filename() << ", " << b.name << ": pieces " << first + 1 << " and " << second + 1
+                << " differ by only " << least;
+        }
+    }
 }

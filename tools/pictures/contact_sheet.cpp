@@ -1,6 +1,8 @@
 // Draws every picture of assets/ onto one sheet, to judge them by eye: each
 // toy on its card colour at card size and three times larger, the card back,
-// then every other picture as the puzzles show it, 273 pixels square.
+// then every picture as the jigsaw cuts it at 4 x 4 (a 272 pixel board of 68
+// pixel pieces), the pieces pulled a little apart so that each can be seen on
+// its own.
 //
 // Built by hand, not by the project:
 //   g++ -std=c++20 -O2 -fPIC -I../.. $(pkg-config --cflags Qt6Gui) contact_sheet.cpp \
@@ -43,6 +45,21 @@ bool drawPicture(QPainter& p, const QString& path, const QRectF& box, QRgb backg
     return true;
 }
 
+// The picture fitted whole into the jigsaw's 4 x 4 board, cut into its
+// pieces, drawn with gaps between them.
+bool drawCut(QPainter& p, const QString& path, QPointF at) {
+    constexpr int kPieces = 4, kPiece = 68, kGap = 3;
+    QImage board(kPieces * kPiece, kPieces * kPiece, QImage::Format_RGB32);
+    QPainter bp(&board);
+    const bool ok = drawPicture(bp, path, QRectF(board.rect()), 0xFFFFFF, Metafile::Fit::Contain);
+    bp.end();
+    for (int r = 0; r < kPieces; ++r)
+        for (int c = 0; c < kPieces; ++c)
+            p.drawImage(at + QPointF(c * (kPiece + kGap), r * (kPiece + kGap)),
+                        board.copy(c * kPiece, r * kPiece, kPiece, kPiece));
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,15 +70,14 @@ int main(int argc, char** argv) {
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     const int zoom = argc > 3 ? std::atoi(argv[3]) : 3;
-    QStringList puzzles = dir.entryList({"*.wmf"}, QDir::Files, QDir::Name);
-    for (const Toy& t : kToys) puzzles.removeAll(t.file);
+    const QStringList pictures = dir.entryList({"*.wmf"}, QDir::Files, QDir::Name);
 
     const int cell = 65 * zoom + 100, rowH = 57 * zoom + 40;
-    const int toyCols = 4, puzzleCols = 4;
+    const int toyCols = 4, cutCols = 4, cutSide = 4 * 68 + 3 * 3, cutCell = cutSide + 16;
     const int toyRows = (std::size(kToys) + toyCols - 1) / toyCols;
-    const int puzzleRows = (puzzles.size() + puzzleCols - 1) / puzzleCols;
-    const int width = std::max(toyCols * cell, puzzleCols * 283) + 10;
-    QImage sheet(width, toyRows * rowH + puzzleRows * 300 + 20, QImage::Format_RGB32);
+    const int cutRows = (pictures.size() + cutCols - 1) / cutCols;
+    const int width = std::max(toyCols * cell, cutCols * cutCell) + 10;
+    QImage sheet(width, toyRows * rowH + cutRows * (cutSide + 30) + 20, QImage::Format_RGB32);
     sheet.fill(QColor(90, 90, 90));
     QPainter p(&sheet);
     p.setFont(QFont("DejaVu Sans", 9));
@@ -70,18 +86,19 @@ int main(int argc, char** argv) {
         const int x = 10 + static_cast<int>(i % toyCols) * cell,
                   y = 10 + static_cast<int>(i / toyCols) * rowH;
         const QString path = dir.filePath(kToys[i].file);
-        ok &= drawPicture(p, path, QRectF(x, y, 65, 57), kToys[i].card, Metafile::Fit::Contain);
-        drawPicture(p, path, QRectF(x + 75, y, 65 * zoom, 57 * zoom), kToys[i].card, Metafile::Fit::Contain);
+        // The card back is stretched over the whole card, the toys kept whole.
+        const auto fit = kToys[i].card == 0 ? Metafile::Fit::Stretch : Metafile::Fit::Contain;
+        ok &= drawPicture(p, path, QRectF(x, y, 65, 57), kToys[i].card, fit);
+        drawPicture(p, path, QRectF(x + 75, y, 65 * zoom, 57 * zoom), kToys[i].card, fit);
         p.setPen(Qt::white);
         p.drawText(QPointF(x, y + 57 * zoom + 14), kToys[i].file);
     }
     const int top = 10 + toyRows * rowH;
-    for (int i = 0; i < puzzles.size(); ++i) {
-        const int x = 10 + (i % puzzleCols) * 283, y = top + (i / puzzleCols) * 300;
-        ok &=
-            drawPicture(p, dir.filePath(puzzles[i]), QRectF(x, y, 273, 273), 0xFF00FF, Metafile::Fit::Cover);
+    for (int i = 0; i < pictures.size(); ++i) {
+        const int x = 10 + (i % cutCols) * cutCell, y = top + (i / cutCols) * (cutSide + 30);
+        ok &= drawCut(p, dir.filePath(pictures[i]), QPointF(x, y));
         p.setPen(Qt::white);
-        p.drawText(QPointF(x, y + 288), puzzles[i]);
+        p.drawText(QPointF(x, y + cutSide + 15), pictures[i]);
     }
     p.end();
     sheet.save(QString::fromLocal8Bit(argv[2]));

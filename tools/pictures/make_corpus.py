@@ -169,7 +169,7 @@ def polypolygons_only():
 
 
 def toy():
-    c = wmf.Canvas(toys.WIDTH, toys.HEIGHT)
+    c = wmf.Canvas(toys.SIDE, toys.SIDE)
     toys.duck(c)
     return c.bytes()
 

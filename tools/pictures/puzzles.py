@@ -10,7 +10,7 @@ import random
 
 from palette import *  # noqa: F401,F403
 from scenery import (U, bird, fence, flakes, garland, gradient, ground, house, kid, lamp, moon, penguin, pine, present,
-                     reindeer, round_tree, sky, sled, smoke, snow_texture, snowman, stars)
+                     reindeer, round_tree, shaded_grid, sky, sled, smoke, snow_texture, snowman, stars)
 from wmf import INK, OUTLINE, Path, arc_points, mix, smooth, star_points
 
 SIZE = 8190  # two units a twip
@@ -19,14 +19,24 @@ SIZE = 8190  # two units a twip
 def snowman_picture(c):
     rng = random.Random(11)
     with c.at(scale=U):
-        sky(c, ["#1b2a6b", "#3d3f9a", "#7b5bb5", "#e58fb5", "#ffc9a8"], 0, 58, 3)
+        sky(c, ["#3a1466", "#5a2f96", "#9a55b5", "#f08fb0", "#ffc9a8"], 0, 58, 3,
+            ["#0c2f66", "#13548c", "#3f8fb0", "#8fd0c0", "#e0f2c0"])
         stars(c, rng, 60, 0, 0, 100, 40)
         moon(c, 80, 13, 6.5, ["#4a4aa8", "#5a58b0"])
+        for k, colour in enumerate(("#ff8ad0", "#ffb0e0", "#8af0c0")):
+            pts = [(x, 22 + k * 2.2 + 4 * math.sin(x / 9 + 1.5)) for x in range(26, 71, 3)]
+            c.poly(pts + [(x, y + 3.2 - k) for x, y in reversed(pts)], colour, None)
+        for k, colour in enumerate(("#fff6b0", "#ffd0f0", "#b0e8ff")):
+            c.thick([(6 + k * 1.5, 6 + k * 1.2), (20, 15)], colour, 90 - 25 * k, None)
+        c.poly(star_points(20, 15, 4, 1.7), YELLOW)
         ground(c, rng, 50, ["#c9d9f2", "#d7e4f7"], 2.5, 3, 0.5)
         for k in range(9):
             round_tree(c, 4 + k * 12 + rng.uniform(-2, 2), 53 + rng.uniform(-1, 1), rng.uniform(9, 14),
                        mix(PINE, "#7fa3c8", 0.45))
         ground(c, rng, 60, [SNOW, "#eef4ff", "#e6eefc", "#dde8fa", "#d3e1f7"], 3, 1.6, 2.0)
+        # the snow takes the sky's colours: lilac on the left, green by the moon
+        shaded_grid(c, 0, 64, 100, 100, 20, 8,
+                    lambda fx, fy: mix(mix("#f0e0ff", "#dff8e8", fx), "#c8d4f2", fy * 0.6))
         fence(c, 54, 100, 66, 7)
         for x, h in ((8, 22), (20, 17), (90, 25)):
             pine(c, x, 64 + h * 0.05, h)
@@ -36,7 +46,7 @@ def snowman_picture(c):
         bird(c, 80, 59.5, 4.5)
         bird(c, 66, 59.5, 3.5, "#3b74d6", -1)
         c.stroke([(58, 97), (61, 96.5), (64, 97)], "#b8cbe8", 40)
-        present(c, 12, 95, 10, 8, BLUE, YELLOW)
+        present(c, 10, 97, 13, 11, BLUE, YELLOW)
         present(c, 82, 97, 9, 7, GREEN, RED)
         flakes(c, rng, 110)
 
@@ -44,9 +54,13 @@ def snowman_picture(c):
 def sleigh_picture(c):
     rng = random.Random(22)
     with c.at(scale=U):
-        sky(c, ["#0b1240", "#17246b", "#2a3f92", "#4d6fb8", "#8fb0de"], 0, 75, 3)
+        sky(c, ["#0b1240", "#17246b", "#2a3f92", "#4d6fb8", "#8fb0de"], 0, 75, 3,
+            ["#2a0f4a", "#4a1f72", "#7a3f98", "#b56fb0", "#f0b0c8"])
         stars(c, rng, 90, 0, 0, 100, 60)
         moon(c, 18, 18, 9, ["#26357f", "#31439a"])
+        for cx, cy, r in ((72, 48, 1.0), (92, 58, 0.8), (56, 60, 0.6)):
+            for dx, dy, rr in ((-4, 1, 3), (0, 0, 4.2), (4.3, 1, 3.2), (7.5, 2, 2.2)):
+                c.circle(cx + dx * r, cy + dy * r, rr * r, "#c8b8e8", None)
         # the sleigh flies from lower left to upper right
         with c.at(0, 0):
             c.stroke([(46, 38), (57, 31), (70, 24), (84, 17)], GOLD, 40)
@@ -79,9 +93,9 @@ def sleigh_picture(c):
 def tree_picture(c):
     rng = random.Random(33)
     with c.at(scale=U):
-        # wallpaper
+        # wallpaper, warmer near the fire on the right
         for k in range(20):
-            c.rect(k * 5, 0, k * 5 + 5.2, 78, "#f6d6b8" if k % 2 else "#f2c4a0", None)
+            c.rect(k * 5, 0, k * 5 + 5.2, 78, mix("#e8d0e8" if k % 2 else "#dcb8dc", "#ffc890", k / 19), None)
         for row in range(8):
             for col in range(10):
                 x, y = col * 10 + (5 if row % 2 else 0) + 2.5, row * 10 + 4
@@ -95,6 +109,24 @@ def tree_picture(c):
         c.thick([(17, 8), (17, 40)], "#fff4e6", 80)
         c.thick([(4, 24), (30, 24)], "#fff4e6", 80)
         c.rect(2, 40, 32, 43, "#fff4e6")
+        # a clock and a picture of a snowman
+        c.circle(58, 15, 6, "#7a4a2a")
+        c.circle(58, 15, 4.8, CREAM)
+        for k in range(12):
+            a = math.pi * k / 6
+            c.circle(58 + 3.9 * math.cos(a), 15 + 3.9 * math.sin(a), 0.35, INK, None)
+        c.thick([(58, 15), (58, 11.8)], INK, 50)
+        c.thick([(58, 15), (60.4, 15)], INK, 50)
+        c.poly([(56, 21), (60, 21), (58.8, 30), (57.2, 30)], "#7a4a2a")
+        c.circle(58, 31, 2, GOLD)
+        c.rect(76, 6, 96, 26, GOLD)
+        c.rect(78, 8, 94, 24, "#9fd0ff")
+        c.rect(78, 19, 94, 24, SNOW, None)
+        c.circle(86, 18.5, 3, WHITE)
+        c.circle(86, 13.5, 2.2, WHITE)
+        c.rect(84.2, 9.6, 87.8, 11.8, BLACK, None)
+        c.poly([(86, 13.3), (88.2, 13.8), (86, 14.3)], ORANGE, None)
+        c.rect(78, 8, 94, 24, None)
         # fireplace on the right
         c.rect(70, 36, 100, 80, "#b5503c")
         for row in range(9):
@@ -157,7 +189,8 @@ def tree_picture(c):
 def reindeer_picture(c):
     rng = random.Random(44)
     with c.at(scale=U):
-        sky(c, ["#7ec2f0", "#a6d6f5", "#d3ecfb", "#fde7c8", "#ffd8a0"], 0, 55, 3)
+        sky(c, ["#ffb38a", "#ffc9a0", "#ffe0b8", "#fff0cc", "#ffe4a8"], 0, 55, 3,
+            ["#4fa6ea", "#74bcf2", "#a6d6f5", "#d3ecfb", "#e8f4fb"])
         c.circle(20, 36, 8, "#fff1b0", None)
         c.circle(20, 36, 6, "#ffe27a", None)
         for k in range(5):
@@ -231,7 +264,8 @@ def village_picture(c):
 def sledding_picture(c):
     rng = random.Random(66)
     with c.at(scale=U):
-        sky(c, ["#3f8fe0", "#5aa8ee", "#82c2f5", "#b3daf9", "#dcefff"], 0, 100, 4)
+        sky(c, ["#3f8fe0", "#5aa8ee", "#82c2f5", "#b3daf9", "#dcefff"], 0, 100, 4,
+            ["#8fb8f0", "#b0cff5", "#d8e4f5", "#f8ecd8", "#fff4e0"])
         c.circle(86, 12, 7, "#fff1a0", None)
         c.circle(86, 12, 5, YELLOW)
         for k in range(8):
@@ -293,11 +327,14 @@ def sledding_picture(c):
 def gingerbread_picture(c):
     rng = random.Random(77)
     with c.at(scale=U):
-        sky(c, ["#ffd1e6", "#f7b7d8", "#e9a3d6", "#c9a7ef", "#a8c4f5"], 0, 90, 4)
+        sky(c, ["#ffb0d0", "#f79ac8", "#e98fd0", "#c99fef", "#a8c4f5"], 0, 90, 4,
+            ["#fff0b0", "#ffe0c0", "#d0f0e8", "#b0e0f5", "#a8d4f5"])
         for k in range(40):
             x, y = rng.uniform(0, 100), rng.uniform(0, 66)
             c.circle(x, y, rng.uniform(0.5, 1.1), rng.choice([WHITE, "#fff6b0", "#b8f0ff"]), None)
         flakes(c, rng, 40, 0, 0, 100, 70)
+        for k, colour in enumerate((RED, ORANGE, YELLOW, GREEN, SKY, PURPLE)):
+            c.arc(0, 36, 30 - k * 2.4, 30 - k * 2.4, 0, 90, colour, 200)
         # the house
         gb, dark = "#c07a3c", "#8a5222"
         c.rect(22, 44, 78, 86, gb)
@@ -359,7 +396,8 @@ def gingerbread_picture(c):
 def penguins_picture(c):
     rng = random.Random(88)
     with c.at(scale=U):
-        sky(c, ["#061a3a", "#0c2a5a", "#143f73", "#1f5a86", "#3f86a8"], 0, 56, 3)
+        sky(c, ["#061a3a", "#0c2a5a", "#143f73", "#1f5a86", "#3f86a8"], 0, 56, 3,
+            ["#2a0a3f", "#48145f", "#6a2a7f", "#8a4a96", "#a87fb0"])
         stars(c, rng, 70, 0, 0, 100, 40)
         for k, colour in enumerate(("#37d98f", "#5ee8a8", "#9a6be0")):
             pts = [(x, 10 + k * 4 + 6 * math.sin(x / 11 + k * 0.8)) for x in range(-2, 103, 4)]

@@ -16,13 +16,35 @@ def gradient(a, b, n):
     return [mix(a, b, i / (n - 1)) for i in range(n)]
 
 
-def sky(c, colours, y0=0, y1=60, bands_per_step=4):
-    """Sky bands running through the given colours from top to bottom."""
-    shades = []
-    for i in range(len(colours) - 1):
-        shades += gradient(colours[i], colours[i + 1], bands_per_step + 1)[:-1]
-    shades.append(colours[-1])
-    c.bands(0, y0, 100, y1, shades)
+def shaded_grid(c, x0, y0, x1, y1, columns, rows, colour_at):
+    """A surface whose colour changes smoothly in both directions: colour_at(fx, fy), each 0 to 1."""
+    for j in range(rows):
+        for i in range(columns):
+            left = x0 + (x1 - x0) * i / columns
+            right = x0 + (x1 - x0) * (i + 1) / columns
+            top = y0 + (y1 - y0) * j / rows
+            bottom = y0 + (y1 - y0) * (j + 1) / rows
+            # Each cell overlaps the next a little, so no seam shows between them.
+            c.rect(left, top, right + (0.3 if i < columns - 1 else 0), bottom + (0.3 if j < rows - 1 else 0),
+                   colour_at((i + 0.5) / columns, (j + 0.5) / rows), None)
+
+
+def sky(c, colours, y0=0, y1=60, bands_per_step=4, right=None, columns=20):
+    """Sky bands running through the given colours from top to bottom; with
+    right, the colours at the right edge, the light also changes from left to
+    right, so that no two stretches of sky look alike."""
+    def shades(stops):
+        out = []
+        for i in range(len(stops) - 1):
+            out += gradient(stops[i], stops[i + 1], bands_per_step + 1)[:-1]
+        return out + [stops[-1]]
+
+    if right is None:
+        c.bands(0, y0, 100, y1, shades(colours))
+        return
+    lefts, rights = shades(colours), shades(right)
+    n = len(lefts)
+    shaded_grid(c, 0, y0, 100, y1, columns, n, lambda fx, fy: mix(lefts[int(fy * n)], rights[int(fy * n)], fx))
 
 
 def stars(c, rng, n, x0=0, y0=0, x1=100, y1=50, colours=(LIGHT_YELLOW, WHITE, "#ffe08a")):

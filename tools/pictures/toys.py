@@ -1,17 +1,24 @@
 """The fifteen toys of the memory game and the wrapped card back.
 
-Each toy is drawn on a card of 975 by 855 twips with nothing behind it, so the
-card's own colour shows around it; bold shapes and outlines keep it readable
-at the card's size of 65 by 57 pixels.
+Every picture here is also a puzzle picture, so each is square, 975 twips a
+side, and fills its square: the toy stands large in a setting of its own
+(backdrops.py) that makes every piece of a puzzle differ. On the memory
+game's card (65 by 57 pixels) the square sits in the middle with the card's
+colour at its sides; bold shapes and outlines keep the toy readable there.
 """
 
 import math
+import random
 
+import backdrops
 from palette import *  # noqa: F401,F403
-from wmf import INK, OUTLINE, arc_points, ellipse_points, smooth, star_points
+from scenery import shaded_grid
+from wmf import INK, OUTLINE, arc_points, ellipse_points, mix, smooth, star_points
 
-WIDTH, HEIGHT = 1950, 1710  # two units a twip
-U = WIDTH / 100.0           # the toys are designed on a grid 100 wide and 87.7 high
+SIDE = 1950        # two units a twip
+B = SIDE / 100.0   # the settings are designed on a grid 100 square
+TOY = 0.86         # the toy's share of the picture's width
+U = B * TOY        # the toys are designed on a grid 100 wide and 87.7 high
 
 
 def wheel(c, x, y, r, hub=SILVER, tyre=BLACK, spokes=True):
@@ -313,32 +320,118 @@ def bear(c):
 
 
 def gift(c):
-    """The card back: a present seen from above, its paper filling the card."""
-    with c.at(scale=U):
-        h = HEIGHT / U
-        c.rect(0, 0, 100, h, RED, None)
-        for row in range(7):
-            for col in range(9):
-                x = 6 + col * 11 + (5.5 if row % 2 else 0)
-                y = 5 + row * 13
-                if abs(x - 50) < 9 or abs(y - 44) < 9:
+    """The card back: a present seen from above, its paper filling the card.
+
+    The paper darkens from one corner to the other, the pattern changes colour
+    row by row and the ribbon crosses off the middle, with a tag and a sprig
+    of holly in two corners, so that no two pieces of the puzzle match."""
+    with c.at(scale=B):
+        def paper(fx, fy):
+            return mix(mix("#ff5a3c", "#e0206e", fx), "#7a0f3a", 0.55 * fy)
+
+        shaded_grid(c, 0, 0, 100, 100, 20, 14, paper)
+        spots = [WHITE, YELLOW, "#a8f08a", WHITE, "#9fe0ff", YELLOW, "#ffc0e0", WHITE]
+        for row in range(8):
+            for col in range(8):
+                x = 6 + col * 12.5 + (6 if row % 2 else 0)
+                y = 6 + row * 12.5
+                if abs(x - 44) < 9 or abs(y - 58) < 9 or x > 100:
                     continue
-                c.poly(star_points(x, y, 3.2, 1.4, 5), WHITE, None)
-        c.rect(43, 0, 57, h, GOLD)
-        c.rect(0, 37, 100, 51, GOLD)
-        for a in (150, 30):
-            with c.at(50, 44, rotate=-a):
+                c.poly(star_points(x, y, 3.4 - 0.15 * row, 1.4, 5, -90 + 12 * col), spots[row], None)
+        def ribbon(fx, fy):
+            return mix(mix("#ffe066", "#f2a91b", fy), "#d98a10", 0.4 * fx)
+
+        shaded_grid(c, 37, 0, 51, 100, 1, 10, ribbon)
+        shaded_grid(c, 0, 51, 100, 65, 10, 1, ribbon)
+        c.rect(37, -1, 51, 101, None)
+        c.rect(-1, 51, 101, 65, None)
+        for a in (160, 25):
+            with c.at(44, 58, rotate=-a):
                 c.ellipse(15, 0, 15, 9, YELLOW)
                 c.ellipse(16, 0, 7, 3.5, GOLD, None)
-        c.poly([(46, 48), (36, 70), (42, 69), (44, 74), (50, 50)], YELLOW)
-        c.poly([(54, 48), (64, 70), (58, 69), (56, 74), (50, 50)], YELLOW)
-        c.circle(50, 44, 6, GOLD)
-        c.rect(0.6, 0.6, 99.4, h - 0.6, None)
+        c.poly([(40, 62), (30, 86), (36, 84), (38, 90), (44, 64)], YELLOW)
+        c.poly([(48, 62), (60, 82), (54, 82), (53, 88), (44, 64)], YELLOW)
+        c.circle(44, 58, 6, GOLD)
+        # the tag, hanging from the ribbon in the top right corner
+        c.stroke([(51, 30), (70, 18), (78, 14)], INK, OUTLINE)
+        with c.at(84, 14, rotate=18):
+            c.poly([(-7, -4), (5, -5), (9, 0), (5, 5), (-7, 4)], CREAM)
+            c.circle(6, 0, 1.2, WHITE)
+            c.poly(smooth([(-1, 3), (-4.5, -0.5), (-3, -3), (-1, -1.6), (1, -3), (2.5, -0.5)], True, 3), RED, None)
+        # holly in the bottom right corner
+        for a in (200, 250, 300):
+            with c.at(86, 88, rotate=-a):
+                c.poly(smooth([(0, 0), (6, -3), (12, -1), (16, 0), (12, 1), (6, 3)], True, 3), GREEN)
+        for dx, dy in ((-1.5, 0), (1.8, -1), (0.5, 2)):
+            c.circle(86 + dx, 88 + dy, 2, RED)
+        c.rect(0.5, 0.5, 99.5, 99.5, None)
 
+
+def standing_in(setting, draw, seed, **look):
+    """The toy standing large in front of its setting, its feet near the bottom."""
+    def picture(c):
+        with c.at(scale=B):
+            setting(c, random.Random(seed), **look)
+        with c.at((100 - 100 * TOY) / 2 * B, (96 - 87.7 * TOY) * B):
+            draw(c)
+    return picture
+
+
+def in_room(draw, seed, **look):
+    return standing_in(backdrops.playroom, draw, seed, **look)
+
+
+def in_park(draw, seed, **look):
+    return standing_in(backdrops.park, draw, seed, **look)
+
+
+WOOD = ("#f0c48a", "#c98a4e")
+PALE_WOOD = ("#f6dcb0", "#d8aa72")
 
 TOYS = {
-    "ball.wmf": ball, "bike.wmf": bike, "trike.wmf": trike, "duck.wmf": duck, "buggy.wmf": buggy,
-    "wagon.wmf": wagon, "doll.wmf": doll, "drum.wmf": drum, "horse.wmf": horse, "block.wmf": block,
-    "top.wmf": top, "skate.wmf": skate, "yoyo.wmf": yoyo, "jack.wmf": jack, "bear.wmf": bear,
+    "ball.wmf": in_room(ball, 1, wall=("#fff6c2", "#ffd98f"), shade="#f4a35c", spot=ORANGE, pattern="dots",
+                        floor=WOOD, rug=(BLUE, SKY), flags=0, window_side="left", items=("books", "yarn")),
+    "bike.wmf": in_park(bike, 2, sky=("#ffd9a8", "#58b4f5"), horizon="#eaf7ff", sun_side="right",
+                        hills=("#a9cdea", "#d2e6f7"), ground=("#fffaf0", "#c7daf2"), path="#d7c6ae", flags=2,
+                        items=("car", "present")),
+    "trike.wmf": in_park(trike, 3, sky=("#ffe9a0", "#7cc6ff"), horizon="#f2fbff", sun_side="left",
+                         hills=("#b7d3ee", "#dcebfa"), ground=("#fffbe8", "#cddff4"), path="#c8b8d8", flags=5,
+                         items=("ball", "present")),
+    "duck.wmf": in_room(duck, 4, wall=("#d6f1ff", "#9fd2f5"), shade="#4f86c8", spot=WHITE, pattern="flakes",
+                        floor=("#e9f3fb", "#b9d0e6"), rug=(YELLOW, ORANGE), flags=4, window_side="right",
+                        items=("boat", "ball")),
+    "buggy.wmf": in_room(buggy, 5, wall=("#ffe0ef", "#f7b3d6"), shade="#c2569a", spot=WHITE, pattern="hearts",
+                         floor=PALE_WOOD, rug=(PURPLE, "#c9a3f0"), flags=6, window_side="left",
+                         items=("present", "slippers")),
+    "wagon.wmf": in_park(wagon, 6, sky=("#ffc9b0", "#4fa4ea"), horizon="#e3f3ff", sun_side="left",
+                         hills=("#9fc3e4", "#cfe3f6"), ground=("#fff6ec", "#c3d7f0"), path="#d9b98c", flags=1,
+                         items=("present", "car")),
+    "doll.wmf": in_room(doll, 7, wall=("#efe2ff", "#cdb3f2"), shade="#8a62c8", spot=PINK, pattern="hearts",
+                        floor=WOOD, rug=(GREEN, LIGHT_GREEN), flags=3, window_side="right",
+                        items=("books", "present")),
+    "drum.wmf": in_room(drum, 8, wall=("#e4ffd8", "#b4e6a0"), shade="#4f9a5a", spot=YELLOW, pattern="stars",
+                        floor=PALE_WOOD, rug=(RED, "#ff9a8a"), flags=7, window_side="left",
+                        items=("yarn", "car"), night=True),
+    "horse.wmf": in_room(horse, 9, wall=("#fff0dc", "#ffc99a"), shade="#d9703a", spot=RED, pattern="diamonds",
+                         floor=WOOD, rug=(BLUE, "#9fc0ff"), flags=1, window_side="right",
+                         items=("present", "books")),
+    "block.wmf": in_room(block, 10, wall=("#dcfff4", "#a6ead6"), shade="#3f9f8a", spot=ORANGE, pattern="dots",
+                         floor=PALE_WOOD, rug=(PURPLE, PINK), flags=2, window_side="left",
+                         items=("ball", "slippers")),
+    "top.wmf": in_room(top, 11, wall=("#e3ecff", "#aec3f5"), shade="#3f5fb0", spot=YELLOW, pattern="stars",
+                       floor=WOOD, rug=(ORANGE, YELLOW), flags=5, window_side="right", items=("car", "yarn"),
+                       night=True),
+    "skate.wmf": in_park(skate, 12, sky=("#ffd0e8", "#6f9ff0"), horizon="#f0f6ff", sun_side="right",
+                         hills=("#b4c8ee", "#d9e4fa"), ground=("#fffafd", "#cbd8f2"), path=("#b8ecff", "#d8c8f8"),
+                         flags=6, items=("present", "ball"), rink=True),
+    "yoyo.wmf": in_room(yoyo, 13, wall=("#fff9d6", "#f2de8f"), shade="#c9962f", spot=BLUE, pattern="diamonds",
+                        floor=("#e6f0fa", "#a9c2de"), rug=(GREEN, LIGHT_GREEN), flags=4, window_side="left",
+                        items=("boat", "books")),
+    "jack.wmf": in_room(jack, 14, wall=("#ffe3e3", "#f5b0b0"), shade="#c44a4a", spot=WHITE, pattern="stars",
+                        floor=PALE_WOOD, rug=(BLUE, SKY), flags=0, window_side="right",
+                        items=("yarn", "present")),
+    "bear.wmf": in_room(bear, 15, wall=("#fff1e0", "#f3cfa5"), shade="#b27a48", spot=GREEN, pattern="dots",
+                        floor=WOOD, rug=(RED, "#ffb0a0"), flags=3, window_side="left", items=("slippers", "ball"),
+                        night=True),
     "gift.wmf": gift,
 }
