@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "launcher/data_file.h"
 #include "launcher/item_reader.h"
 #include "launcher/module1.h"
 

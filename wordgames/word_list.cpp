@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "launcher/data_file.h"
 #include "launcher/item_reader.h"
 #include "launcher/module1.h"
 

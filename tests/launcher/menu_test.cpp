@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
+#include "launcher/data_file.h"
 #include "launcher/frmMenu.h"
 #include "launcher/game_window.h"
-#include "launcher/item_reader.h"
 #include "launcher/module1.h"
 #include "platform/recording_seam.h"
 #include "support/temp_dir.h"
@@ -143,6 +145,25 @@ TEST_F(MenuTest, AnyUnreadableSettingsFileShowsOnlyTheMessageAndWritesNothing) {
         EXPECT_EQ(rec->log, (std::vector<std::string>{"helpfile vantrel.hlp", "msgbox Quenvale: OK", "end"}));
         EXPECT_EQ(settingsFile(), c ? *c : "<missing>");
         EXPECT_FALSE(std::filesystem::exists(dir.file("vantrel5.ini.tmp")));
+        m.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(MenuTest, ANamedPipeOrAHugeFileAsSettingsIsUnreadableAndNeverWaitedFor) {
+    const std::string path = dir.file("vantrel5.ini");
+    const std::vector<std::function<void()>> cases = {
+        [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); },
+        [&] { writeSettings(kGood + std::string(kMaxDataFileBytes, ' ')); },
+    };
+    for (const auto& plant : cases) {
+        std::filesystem::remove(path);
+        plant();
+        rec->take();
+        frmMenu& m = frmMenu::instance();
+        m.Load();
+        EXPECT_TRUE(m.startFailed());
+        EXPECT_EQ(rec->log, (std::vector<std::string>{"helpfile vantrel.hlp", "msgbox Quenvale: OK", "end"}));
         m.Unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
