@@ -169,6 +169,28 @@ TEST_F(MenuTest, ANamedPipeOrAHugeFileAsSettingsIsUnreadableAndNeverWaitedFor) {
     }
 }
 
+TEST_F(MenuTest, SettingsThatCannotBeSavedAtExitAreToldAndTheProgramEnds) {
+    writeSettings(kGood);
+    namespace fs = std::filesystem;
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(dir.file("vantrel5.ini"), readOnly);
+    frmMenu& m = frmMenu::instance();
+    m.Load();
+    gMatchPairs = 12;
+    rec->take();
+    m.cmdexit_Click();
+    ASSERT_EQ(rec->boxes.size(), 1u);
+    EXPECT_EQ(rec->boxes[0].text,
+              "The settings could not be saved.\rPlease check that this file can be written:\r" +
+                  QString::fromStdString(dir.file("vantrel5.ini")));
+    EXPECT_EQ(rec->boxes[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(rec->boxes[0].buttons, MsgButtons::OK);
+    EXPECT_EQ(rec->log, (std::vector<std::string>{"msgbox Quenvale: OK", "end"}));
+    EXPECT_FALSE(m.form()->isVisible());
+    EXPECT_EQ(settingsFile(), kGood);
+    EXPECT_EQ(fs::status(dir.file("vantrel5.ini")).permissions(), readOnly);
+}
+
 TEST_F(MenuTest, CloseBoxWritesExactlyWhatTheExitButtonWrites) {
     writeSettings(kGood);
     frmMenu& m = frmMenu::instance();

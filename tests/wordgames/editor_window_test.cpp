@@ -317,9 +317,11 @@ TEST_F(EditorTest, ASaveThatFailsIsToldAndTheWordsStayForThisRun) {
     gAppPath = dir.file("no-such-folder") + "/";
     close(e);
     ASSERT_EQ(rec->boxes.size(), 1u);
-    EXPECT_EQ(rec->boxes[0].text, "The word list could not be saved.");
+    EXPECT_EQ(rec->boxes[0].text,
+              "The word list could not be saved.\rPlease check that this file can be written:\r" +
+                  QString::fromStdString(gAppPath + "words.txt"));
     EXPECT_EQ(rec->boxes[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(rec->boxes[0].title, "Edit Word List");
+    EXPECT_EQ(rec->boxes[0].title, "Quenvale");
     EXPECT_EQ(shared(), (std::vector<std::string>{"BELL", "STAR"}));
     EXPECT_EQ(wordsFile(), "\"BELL\"\r\n");
 }
