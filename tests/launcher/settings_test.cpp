@@ -10,6 +10,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "launcher/data_file.h"
 #include "launcher/module1.h"
@@ -165,6 +166,35 @@ TEST(Settings, NamesWithCommasEmptyOrQuotesSurviveAWriteAndARead) {
     // The file has no escape for a quote: it is kept readable with an apostrophe.
     EXPECT_EQ(gDreidNames[3], "Bo 'the best'");
     EXPECT_EQ(gDreidNames[4], "Di");
+}
+
+TEST(Settings, NamesInTheWindowsCharacterSetKeepTheirLetters) {
+    std::string text = kGood;
+    text.replace(text.find("Player 1"), 8, "J\xfcrgen");
+    text.replace(text.find("Player 2"), 8,
+                 "Ren\xe9"
+                 "e");
+    text.replace(text.find("Cy"), 2, "Zo\xc3\xab");  // as the program wrote it before
+    ASSERT_TRUE(parseSettings(text));
+    EXPECT_EQ(gFrostyNames[1], "J\u00fcrgen");
+    EXPECT_EQ(gFrostyNames[2], "Ren\u00e9e");
+    EXPECT_EQ(gDreidNames[3], "Zo\u00eb");
+    // Read and written without a change, no byte of a name differs.
+    EXPECT_EQ(formatSettings(), text);
+
+    // Changed names go back in the Windows character set where they can, so
+    // that they read back as they were shown.
+    gFrostyNames[1] = "J\u00fcrgen \u00c6";
+    gFrostyNames[2] = "\u0141ukasz \u20ac";   // no Windows letter for the first
+    gFrostyNames[3] = "\u00c3\u00a9";         // would read back as another letter
+    gDreidNames[1] = "\u201cZo\u00eb\u201d";  // curly quotes are letters there
+    const std::string written = formatSettings();
+    EXPECT_NE(written.find("\"J\xfcrgen \xc6\"\r\n"), std::string::npos);
+    EXPECT_NE(written.find("\"\xc5\x81ukasz \xe2\x82\xac\"\r\n"), std::string::npos);
+    EXPECT_NE(written.find("\"\x93Zo\xeb\x94\"\r\n"), std::string::npos);
+    const auto shown = std::make_tuple(gFrostyNames, gDreidNames);
+    ASSERT_TRUE(parseSettings(written));
+    EXPECT_EQ(std::make_tuple(gFrostyNames, gDreidNames), shown);
 }
 
 TEST(Settings, SavesFollowTheFileAsALinkButNeverALinkPlantedBesideIt) {
