@@ -63,6 +63,10 @@ TEST(WordListParse, KeepsLetterWordsInCapitalsAndDropsTheRest) {
     EXPECT_EQ(parseWordList("snow,\"ice\" , sled\nstar"), (Words{"SNOW", "ICE", "SLED", "STAR"}));
     // A blank inside a word, an accented letter or a quote left open spoil only their own item.
     EXPECT_EQ(parseWordList("SNOW MAN\r\nNO\xC9L\r\nTREE\r\n\"HOLLY"), (Words{"TREE", "HOLLY"}));
+    // A byte-order mark from a text editor is no part of the first word.
+    EXPECT_EQ(parseWordList("\xEF\xBB\xBF"
+                            "apple\r\nbell\r\n"),
+              (Words{"APPLE", "BELL"}));
 }
 
 TEST(WordListParse, SkipsEmptyItemsAndWordsTooLongForTheGrid) {
