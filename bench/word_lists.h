@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/item_reader.h"
+#include "launcher/data_file.h"
 #include "launcher/module1.h"
 #include "platform/vbmath.h"
 #include "wordgames/word_list.h"

@@ -8,6 +8,7 @@
 #include "launcher/settings.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
+#include "platform/text.h"
 #include "platform/units.h"
 
 namespace {
@@ -117,8 +118,15 @@ void frmMenu::cmdChoice_Click(int Index) {
 void frmMenu::cmdHelp_Click() { seam().helpContents(); }
 
 void frmMenu::cmdexit_Click() {
-    // A settings file that cannot be written keeps its old content; the program ends all the same.
-    WriteSettings(FullPath("vantrel5.ini"));
+    // A settings file that cannot be written keeps its old content; the parent
+    // is told, and the program ends all the same.
+    const std::string path = FullPath("vantrel5.ini");
+    if (!WriteSettings(path)) {
+        seam().msgBox("The settings could not be saved." + QString(kCR) +
+                          "Please check that this file can be written:" + QString(kCR) +
+                          QString::fromStdString(path),
+                      MsgButtons::OK, MsgIcon::Exclamation, "Quenvale", form());
+    }
     Hide();
     seam().endProgram();
 }

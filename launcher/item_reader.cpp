@@ -1,12 +1,5 @@
 #include "launcher/item_reader.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-
 namespace {
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 }  // namespace
@@ -64,28 +57,4 @@ std::optional<std::int16_t> parseInt16Item(std::string_view item) {
     if (negative) value = -value;
     if (value < -32768 || value > 32767) return std::nullopt;
     return static_cast<std::int16_t>(value);
-}
-
-std::optional<std::string> readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return buffer.str();
-}
-
-bool writeFileReplacing(const std::string& path, std::string_view content) {
-    std::string temp = path + ".tmp";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = ::fsync(fileno(f)) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
 }

@@ -24,10 +24,3 @@ private:
 // An integer item: empty gives 0; anything but an optionally signed decimal
 // number within -32768 to 32767 gives nothing.
 std::optional<std::int16_t> parseInt16Item(std::string_view item);
-
-// Reads a whole file as bytes; nothing when it cannot be opened.
-std::optional<std::string> readWholeFile(const std::string& path);
-
-// Writes a file through a temporary file beside it and a rename, so the old
-// file stays whole when anything fails. Returns false on failure.
-bool writeFileReplacing(const std::string& path, std::string_view content);

@@ -5,8 +5,10 @@
 #include <functional>
 #include <vector>
 
+#include "launcher/data_file.h"
 #include "launcher/item_reader.h"
 #include "launcher/module1.h"
+#include "platform/eight_bit_text.h"
 
 namespace {
 
@@ -34,6 +36,14 @@ const std::vector<Item>& items() {
     return list;
 }
 
+// A name as the file held it and as it was shown: while the name is not
+// changed, its bytes go back to the file exactly as they came.
+struct ReadName {
+    const std::string* name;
+    std::string bytes, shown;
+};
+std::vector<ReadName> readNames;
+
 // The file has no escape for a double quote: one inside a name would end the
 // item early and shift every later item, so it is stored as an apostrophe.
 std::string storableName(const std::string& name) {
@@ -42,11 +52,18 @@ std::string storableName(const std::string& name) {
     return s;
 }
 
+std::string nameBytes(const std::string& name) {
+    for (const ReadName& read : readNames)
+        if (read.name == &name && read.shown == name) return read.bytes;
+    return eightBitFromText(name);
+}
+
 void clamp(std::int16_t& v, int lo, int hi) { v = static_cast<std::int16_t>(std::clamp<int>(v, lo, hi)); }
 
 }  // namespace
 
 bool parseSettings(std::string_view text) {
+    readNames.clear();
     ItemReader reader(text);
     for (const Item& item : items()) {
         auto raw = reader.next();
@@ -56,7 +73,8 @@ bool parseSettings(std::string_view text) {
             if (!value) return false;
             *item.number = *value;
         } else {
-            *item.text = *raw;
+            *item.text = textFromEightBit(*raw);
+            readNames.push_back({item.text, *raw, *item.text});
         }
     }
     return true;
@@ -82,7 +100,7 @@ std::string formatSettings() {
         if (item.number)
             out += std::to_string(*item.number);
         else
-            out += '"' + storableName(*item.text) + '"';
+            out += '"' + storableName(nameBytes(*item.text)) + '"';
     }
     return out + "\r\n";
 }

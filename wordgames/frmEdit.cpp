@@ -210,8 +210,10 @@ void frmEdit::cmdexit_Click() { Unload(); }
 void frmEdit::Form_Unload(int&) {
     // Every way of closing the editor comes here, so every way saves.
     if (!SaveWordList(entries_.entries())) {
-        seam().msgBox("The word list could not be saved.", MsgButtons::OK, MsgIcon::Exclamation,
-                      "Edit Word List", form());
+        seam().msgBox("The word list could not be saved." + QString(kCR) +
+                          "Please check that this file can be written:" + QString(kCR) +
+                          QString::fromStdString(FullPath(kWordListFile)),
+                      MsgButtons::OK, MsgIcon::Exclamation, "Quenvale", form());
     }
     EditMode = 0;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "launcher/data_file.h"
 #include "launcher/item_reader.h"
 #include "launcher/module1.h"
 
@@ -21,6 +22,8 @@ std::string upperCaseWord(std::string_view text) {
 
 std::vector<std::string> parseWordList(std::string_view text) {
     std::vector<std::string> words;
+    // A text editor saving UTF-8 may put a byte-order mark in front of the first word.
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     ItemReader reader(text);
     while (static_cast<int>(words.size()) < kMaxWords) {
         std::optional<std::string> item = reader.next();

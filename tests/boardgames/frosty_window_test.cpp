@@ -8,6 +8,7 @@
 #include "boardgames/frmFrosty.h"
 #include "launcher/frmResults.h"
 #include "launcher/module1.h"
+#include "launcher/settings.h"
 #include "platform/recording_seam.h"
 #include "platform/units.h"
 #include "platform/vbmath.h"
@@ -274,6 +275,37 @@ TEST_F(FrostyWindowTest, EnterOnTheFlashingPictureStopsItAndNamesAreTakenWhenLef
     QTest::keyClick(w.picFlash, Qt::Key_Return);
     EXPECT_EQ(w.rules.PartCount[1], 1);
     EXPECT_EQ(message(), "\rPlayer 2:\rBea\rYour Turn");
+}
+
+TEST_F(FrostyWindowTest, NamesInTheWindowsCharacterSetShowTheirLettersAndAreSavedSo) {
+    const std::string before = formatSettings();
+    std::string file = before;
+    file.replace(file.find(gFrostyNames[1]), gFrostyNames[1].size(), "J\xfcrgen");
+    file.replace(file.find(gFrostyNames[2]), gFrostyNames[2].size(),
+                 "Ren\xe9"
+                 "e");
+    ASSERT_TRUE(parseSettings(file));
+    open();
+    EXPECT_EQ(w.txtName[1]->Text(), "J\u00fcrgen");
+    EXPECT_EQ(w.txtName[2]->Text(), "Ren\u00e9e");
+
+    w.form()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
+    // Entered and left unchanged, the name keeps its bytes; typed anew, it is
+    // written in the same character set.
+    w.txtName[1]->setFocus();
+    w.txtName[2]->setFocus();
+    w.txtName[2]->selectAll();
+    for (QChar typed : QString("Ren\u00e9e \u00d8"))
+        QTest::sendKeyEvent(QTest::Click, w.txtName[2], Qt::Key_unknown, typed, Qt::NoModifier);
+    w.txtName[1]->setFocus();
+    const std::string saved = formatSettings();
+    EXPECT_NE(saved.find("\"J\xfcrgen\"\r\n\"Ren\xe9"
+                         "e \xd8\"\r\n"),
+              std::string::npos);
+    newGame();
+    EXPECT_EQ(message(), "\rPlayer 1:\rJ\u00fcrgen\rYour Turn");
+    ASSERT_TRUE(parseSettings(before));
 }
 
 TEST_F(FrostyWindowTest, HelpOpensTheGamesTopicAndLeavesTheGameRunning) {

@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
+#include "launcher/data_file.h"
 #include "launcher/frmMenu.h"
 #include "launcher/game_window.h"
-#include "launcher/item_reader.h"
 #include "launcher/module1.h"
 #include "platform/recording_seam.h"
 #include "support/temp_dir.h"
@@ -146,6 +148,47 @@ TEST_F(MenuTest, AnyUnreadableSettingsFileShowsOnlyTheMessageAndWritesNothing) {
         m.Unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+TEST_F(MenuTest, ANamedPipeOrAHugeFileAsSettingsIsUnreadableAndNeverWaitedFor) {
+    const std::string path = dir.file("vantrel5.ini");
+    const std::vector<std::function<void()>> cases = {
+        [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); },
+        [&] { writeSettings(kGood + std::string(kMaxDataFileBytes, ' ')); },
+    };
+    for (const auto& plant : cases) {
+        std::filesystem::remove(path);
+        plant();
+        rec->take();
+        frmMenu& m = frmMenu::instance();
+        m.Load();
+        EXPECT_TRUE(m.startFailed());
+        EXPECT_EQ(rec->log, (std::vector<std::string>{"helpfile vantrel.hlp", "msgbox Quenvale: OK", "end"}));
+        m.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(MenuTest, SettingsThatCannotBeSavedAtExitAreToldAndTheProgramEnds) {
+    writeSettings(kGood);
+    namespace fs = std::filesystem;
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(dir.file("vantrel5.ini"), readOnly);
+    frmMenu& m = frmMenu::instance();
+    m.Load();
+    gMatchPairs = 12;
+    rec->take();
+    m.cmdexit_Click();
+    ASSERT_EQ(rec->boxes.size(), 1u);
+    EXPECT_EQ(rec->boxes[0].text,
+              "The settings could not be saved.\rPlease check that this file can be written:\r" +
+                  QString::fromStdString(dir.file("vantrel5.ini")));
+    EXPECT_EQ(rec->boxes[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(rec->boxes[0].buttons, MsgButtons::OK);
+    EXPECT_EQ(rec->log, (std::vector<std::string>{"msgbox Quenvale: OK", "end"}));
+    EXPECT_FALSE(m.form()->isVisible());
+    EXPECT_EQ(settingsFile(), kGood);
+    EXPECT_EQ(fs::status(dir.file("vantrel5.ini")).permissions(), readOnly);
 }
 
 TEST_F(MenuTest, CloseBoxWritesExactlyWhatTheExitButtonWrites) {

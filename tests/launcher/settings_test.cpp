@@ -1,11 +1,18 @@
 #include "launcher/settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <csignal>
+#include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <tuple>
 
-#include "launcher/item_reader.h"
+#include "launcher/data_file.h"
 #include "launcher/module1.h"
 #include "support/temp_dir.h"
 
@@ -15,7 +22,66 @@ const char* kGood =
     "2,5,1,4\r\n0,4\r\n1,3,0\r\n1\r\n\"Player 1\"\r\n\"Player 2\"\r\n\"Player 3\"\r\n\"Player 4\"\r\n"
     "1\r\n2\r\n2,30,2\r\n1\r\n0,0\r\n1,4,0\r\n52\r\n2\r\n\"Ann\"\r\n\"Bo\"\r\n\"Cy\"\r\n\"Di\"\r\n";
 
+namespace fs = std::filesystem;
+using Names = std::set<std::string>;
+
 std::string readBack(const std::string& path) { return readWholeFile(path).value_or("<missing>"); }
+
+Names filesIn(const fs::path& folder) {
+    Names names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+// Runs a stretch of a test with the rights of an ordinary user, so that
+// permissions bind as they do at home even where the tests run as the superuser.
+class AsOrdinaryUser {
+public:
+    static constexpr uid_t kNobody = 65534;
+    AsOrdinaryUser() : dropped_(::geteuid() == 0) {
+        if (dropped_) {
+            EXPECT_TRUE(::setegid(kNobody) == 0 && ::seteuid(kNobody) == 0);
+        }
+    }
+    ~AsOrdinaryUser() {
+        if (dropped_) {
+            EXPECT_TRUE(::seteuid(0) == 0 && ::setegid(0) == 0);
+        }
+    }
+    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+    // Gives a file to the user the stretch runs as; call it before the stretch.
+    static void handOver(const std::string& path) {
+        if (::geteuid() == 0) {
+            EXPECT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+        }
+    }
+
+private:
+    bool dropped_;
+};
+
+// No file may grow beyond the given size while it lives: a disk that is full.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::size_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
+};
 
 }  // namespace
 
@@ -102,16 +168,114 @@ TEST(Settings, NamesWithCommasEmptyOrQuotesSurviveAWriteAndARead) {
     EXPECT_EQ(gDreidNames[4], "Di");
 }
 
-TEST(Settings, FailedWriteLeavesTheOldFileWhole) {
+TEST(Settings, NamesInTheWindowsCharacterSetKeepTheirLetters) {
+    std::string text = kGood;
+    text.replace(text.find("Player 1"), 8, "J\xfcrgen");
+    text.replace(text.find("Player 2"), 8,
+                 "Ren\xe9"
+                 "e");
+    text.replace(text.find("Cy"), 2, "Zo\xc3\xab");  // as the program wrote it before
+    ASSERT_TRUE(parseSettings(text));
+    EXPECT_EQ(gFrostyNames[1], "J\u00fcrgen");
+    EXPECT_EQ(gFrostyNames[2], "Ren\u00e9e");
+    EXPECT_EQ(gDreidNames[3], "Zo\u00eb");
+    // Read and written without a change, no byte of a name differs.
+    EXPECT_EQ(formatSettings(), text);
+
+    // Changed names go back in the Windows character set where they can, so
+    // that they read back as they were shown.
+    gFrostyNames[1] = "J\u00fcrgen \u00c6";
+    gFrostyNames[2] = "\u0141ukasz \u20ac";   // no Windows letter for the first
+    gFrostyNames[3] = "\u00c3\u00a9";         // would read back as another letter
+    gDreidNames[1] = "\u201cZo\u00eb\u201d";  // curly quotes are letters there
+    const std::string written = formatSettings();
+    EXPECT_NE(written.find("\"J\xfcrgen \xc6\"\r\n"), std::string::npos);
+    EXPECT_NE(written.find("\"\xc5\x81ukasz \xe2\x82\xac\"\r\n"), std::string::npos);
+    EXPECT_NE(written.find("\"\x93Zo\xeb\x94\"\r\n"), std::string::npos);
+    const auto shown = std::make_tuple(gFrostyNames, gDreidNames);
+    ASSERT_TRUE(parseSettings(written));
+    EXPECT_EQ(std::make_tuple(gFrostyNames, gDreidNames), shown);
+}
+
+TEST(Settings, SavesFollowTheFileAsALinkButNeverALinkPlantedBesideIt) {
     TempDir dir;
-    const std::string path = dir.file("vantrel5.ini");
-    std::ofstream(path, std::ios::binary) << kGood;
-    // A folder where the temporary file must go makes the write fail.
-    std::filesystem::create_directory(path + ".tmp");
     ASSERT_TRUE(parseSettings(kGood));
     gMatchPairs = 9;
-    EXPECT_FALSE(WriteSettings(path));
+    const std::string saved = formatSettings();
+
+    // Links planted where a save used to make its temporary file.
+    const std::string victim = dir.file("victim");
+    std::ofstream(victim) << "precious";
+    const std::string path = dir.file("vantrel5.ini");
+    std::ofstream(path, std::ios::binary) << kGood;
+    fs::create_symlink(victim, path + ".tmp");
+    ASSERT_TRUE(WriteSettings(path));
+    EXPECT_EQ(readBack(victim), "precious");
+    EXPECT_FALSE(fs::is_symlink(path));
+    EXPECT_EQ(readBack(path), saved);
+    EXPECT_EQ(filesIn(dir.path()), (Names{"vantrel5.ini", "vantrel5.ini.tmp", "victim"}));
+
+    // The settings file is itself a link to a file elsewhere.
+    fs::remove(path);
+    fs::create_directory(dir.file("store"));
+    std::ofstream(dir.file("store/real.ini"), std::ios::binary) << kGood;
+    fs::create_symlink("store/real.ini", path);
+    ASSERT_TRUE(WriteSettings(path));
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(readBack(dir.file("store/real.ini")), saved);
+    EXPECT_EQ(filesIn(dir.path() / "store"), Names{"real.ini"});
+}
+
+TEST(Settings, AFileThatCannotBeReplacedIsWrittenInPlaceOrLeftWhole) {
+    TempDir dir;
+    const std::string path = dir.file("vantrel5.ini");
+    ASSERT_TRUE(parseSettings(kGood));
+    gFrostyNames[1] = "A much longer name than before";
+    const std::string longer = formatSettings();
+    gFrostyNames[1] = "";
+    const std::string shorter = formatSettings();
+
+    // A folder that takes no new file, holding a file that may be written.
+    std::ofstream(path, std::ios::binary) << kGood;
+    AsOrdinaryUser::handOver(path);
+    fs::permissions(dir.path(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const auto mode = fs::status(path).permissions();
+    struct stat before;
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    {
+        AsOrdinaryUser user;
+        EXPECT_TRUE(writeFileReplacing(path, longer));
+        EXPECT_EQ(readBack(path), longer);
+        EXPECT_TRUE(writeFileReplacing(path, shorter));
+        EXPECT_EQ(readBack(path), shorter);
+        // Without room for the longer text the shorter one stays whole.
+        FileSizeLimit full(shorter.size());
+        EXPECT_FALSE(writeFileReplacing(path, longer));
+    }
+    EXPECT_EQ(readBack(path), shorter);
+    struct stat after;
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(fs::status(path).permissions(), mode);
+    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(filesIn(dir.path()), Names{"vantrel5.ini"});
+
+    // A full disk: the old file stays whole and nothing is left beside it.
+    std::ofstream(path, std::ios::binary) << kGood;
+    {
+        FileSizeLimit full(100);
+        EXPECT_FALSE(writeFileReplacing(path, longer));
+    }
     EXPECT_EQ(readBack(path), kGood);
+    EXPECT_EQ(filesIn(dir.path()), Names{"vantrel5.ini"});
+
+    // A file the parent made read-only stays read-only and as it was.
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(writeFileReplacing(path, longer));
+    EXPECT_EQ(readBack(path), kGood);
+    EXPECT_EQ(fs::status(path).permissions(),
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
 TEST(Settings, ValuesOutsideTheirRangesAreBroughtIntoRange) {

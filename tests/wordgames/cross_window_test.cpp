@@ -4,7 +4,7 @@
 #include <QTest>
 #include <filesystem>
 
-#include "launcher/item_reader.h"
+#include "launcher/data_file.h"
 #include "launcher/module1.h"
 #include "platform/recording_printer.h"
 #include "platform/recording_seam.h"
@@ -549,7 +549,8 @@ TEST_F(CrossTest, APageThatCannotBePrintedIsToldAndTheGameGoesOn) {
 TEST_F(CrossTest, PrintedPageAsPdf) {
     TempDir dir;
     // With QUENVALE_SHOT set the page is kept in /tmp/cross.pdf for a look.
-    const std::string path = qEnvironmentVariableIsEmpty("QUENVALE_SHOT") ? dir.file("cross.pdf") : "/tmp/cross.pdf";
+    const std::string path =
+        qEnvironmentVariableIsEmpty("QUENVALE_SHOT") ? dir.file("cross.pdf") : "/tmp/cross.pdf";
     useWords(parseWordList(readWholeFile(QUENVALE_SOURCE_DIR "/assets/words.txt").value_or("")));
     setRandomSource(nullptr);
     Randomize(4242);

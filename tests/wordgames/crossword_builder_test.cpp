@@ -2,17 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "support/seeded_random.h"
-
 #include <random>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "launcher/item_reader.h"
+#include "launcher/data_file.h"
 #include "launcher/module1.h"
 #include "platform/vbmath.h"
+#include "support/seeded_random.h"
 #include "wordgames/word_list.h"
 
 namespace {
@@ -40,7 +39,6 @@ private:
     std::vector<std::string> savedList_;
     int savedCount_ = 0;
 };
-
 
 struct Placed {
     int row, col;

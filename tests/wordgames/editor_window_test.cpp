@@ -4,8 +4,9 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
-#include "launcher/item_reader.h"
+#include "launcher/data_file.h"
 #include "launcher/module1.h"
 #include "platform/recording_seam.h"
 #include "platform/text.h"
@@ -301,7 +302,10 @@ TEST_F(EditorTest, EveryWayOfClosingSavesAndEscapeClosesOnlyWhileBrowsing) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(e2.isLoaded());
     EXPECT_EQ(wordsFile(), "\"BELL\"\r\n\"ICE\"\r\n\"STAR\"\r\n");
-    EXPECT_FALSE(std::filesystem::exists(dir.file("words.txt.tmp")));
+    // Nothing is left beside the file.
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()),
+        1);
 }
 
 TEST_F(EditorTest, ASaveThatFailsIsToldAndTheWordsStayForThisRun) {
@@ -313,9 +317,11 @@ TEST_F(EditorTest, ASaveThatFailsIsToldAndTheWordsStayForThisRun) {
     gAppPath = dir.file("no-such-folder") + "/";
     close(e);
     ASSERT_EQ(rec->boxes.size(), 1u);
-    EXPECT_EQ(rec->boxes[0].text, "The word list could not be saved.");
+    EXPECT_EQ(rec->boxes[0].text,
+              "The word list could not be saved.\rPlease check that this file can be written:\r" +
+                  QString::fromStdString(gAppPath + "words.txt"));
     EXPECT_EQ(rec->boxes[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(rec->boxes[0].title, "Edit Word List");
+    EXPECT_EQ(rec->boxes[0].title, "Quenvale");
     EXPECT_EQ(shared(), (std::vector<std::string>{"BELL", "STAR"}));
     EXPECT_EQ(wordsFile(), "\"BELL\"\r\n");
 }

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <map>
 
+#include "launcher/data_file.h"
 #include "launcher/frmMenu.h"
-#include "launcher/item_reader.h"
 #include "launcher/module1.h"
 #include "platform/recording_printer.h"
 #include "platform/recording_seam.h"

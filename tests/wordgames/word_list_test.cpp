@@ -1,15 +1,17 @@
 #include "wordgames/word_list.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "launcher/item_reader.h"
+#include "launcher/data_file.h"
 #include "launcher/module1.h"
 #include "support/temp_dir.h"
 
@@ -61,6 +63,10 @@ TEST(WordListParse, KeepsLetterWordsInCapitalsAndDropsTheRest) {
     EXPECT_EQ(parseWordList("snow,\"ice\" , sled\nstar"), (Words{"SNOW", "ICE", "SLED", "STAR"}));
     // A blank inside a word, an accented letter or a quote left open spoil only their own item.
     EXPECT_EQ(parseWordList("SNOW MAN\r\nNO\xC9L\r\nTREE\r\n\"HOLLY"), (Words{"TREE", "HOLLY"}));
+    // A byte-order mark from a text editor is no part of the first word.
+    EXPECT_EQ(parseWordList("\xEF\xBB\xBF"
+                            "apple\r\nbell\r\n"),
+              (Words{"APPLE", "BELL"}));
 }
 
 TEST(WordListParse, SkipsEmptyItemsAndWordsTooLongForTheGrid) {
@@ -129,7 +135,18 @@ TEST_F(WordListTest, LoadFallsBackOnBuiltInWordsWhenTheFileGivesNone) {
         EXPECT_EQ(sharedList(), fallback) << "file: " << content;
     }
 
-    // A folder where the file should be cannot be read as a word list.
+    // A file far too big to be a word list.
+    gWordCount = 0;
+    writeWords("\"SNOW\"\r\n" + std::string(kMaxDataFileBytes, ' '));
+    LoadWordList();
+    EXPECT_EQ(sharedList(), fallback);
+
+    // A named pipe is not waited for, and a folder where the file should be is not read.
+    gWordCount = 0;
+    fs::remove(dir_.path() / "words.txt");
+    ASSERT_EQ(::mkfifo(dir_.file("words.txt").c_str(), 0644), 0);
+    LoadWordList();
+    EXPECT_EQ(sharedList(), fallback);
     gWordCount = 0;
     fs::remove(dir_.path() / "words.txt");
     fs::create_directory(dir_.path() / "words.txt");
@@ -143,7 +160,8 @@ TEST_F(WordListTest, SaveWritesQuotedLinesInListOrderAndTheSharedList) {
     EXPECT_EQ(readWholeFile(gAppPath + "words.txt"), "\"TREE\"\r\n\"HOLLY\"\r\n\"STAR\"\r\n");
     EXPECT_EQ(gWordCount, 3);
     EXPECT_EQ(sharedList(), words);
-    EXPECT_FALSE(fs::exists(dir_.path() / "words.txt.tmp"));
+    // Nothing is left beside the file.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
 
     // What was saved loads back the same in a later run.
     gWordCount = 0;
