@@ -45,6 +45,7 @@ inline double printedLineHeight(double points, double unitsPerInch) {
     return points / 72.0 * unitsPerInch * 1.15;
 }
 
-// The system's default printer; where the machine has none, the document is
-// written as a PDF file and the user is told where it went.
+// The system's default printer; where the machine has none or it cannot be
+// reached, the document is written as a PDF file and the user is told where
+// it went and why.
 std::unique_ptr<Printer> makeSystemPrinter();

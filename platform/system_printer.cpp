@@ -1,86 +1,117 @@
 #include "platform/system_printer.h"
 
-#include <QDateTime>
+#include <unistd.h>
+
+#include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QPdfWriter>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/fonts.h"
 #include "platform/seam.h"
 
-std::unique_ptr<Printer> makeSystemPrinter() { return std::make_unique<SystemPrinter>(); }
+namespace {
+// The page the games lay out: a letter page, in points.
+QSizeF letterPage(bool landscape) { return landscape ? QSizeF(792, 612) : QSizeF(612, 792); }
 
-SystemPrinter::SystemPrinter(QString pdfPath) : fixedPdf_(std::move(pdfPath)) {}
+void cannotPrint() {
+    seam().msgBox("The page could not be printed.", MsgButtons::OK, MsgIcon::Exclamation, "Quenvale",
+                  nullptr);
+}
+}  // namespace
 
-SystemPrinter::~SystemPrinter() {
+QTransform userScaleOnPaper(const QRectF& scale, QSizeF paper, QMarginsF margins, bool landscape) {
+    if (landscape) {
+        paper.transpose();
+        // Which way a printer turns a landscape page is its own affair: keep
+        // clear of the wider margin of each pair either way.
+        const double across = std::max(margins.top(), margins.bottom());
+        const double down = std::max(margins.left(), margins.right());
+        margins = QMarginsF(across, down, across, down);
+    }
+    const QRectF printable = QRectF(QPointF(0, 0), paper).marginsRemoved(margins);
+    const QSizeF letter = letterPage(landscape);
+    const double fit = std::min(printable.width() / letter.width(), printable.height() / letter.height());
+    QRectF page(QPointF(0, 0), letter * fit);
+    page.moveCenter(printable.center());
+    QTransform t;
+    t.translate(page.left(), page.top());
+    t.scale(page.width() / (scale.width() == 0 ? 1 : scale.width()),
+            page.height() / (scale.height() == 0 ? 1 : scale.height()));
+    t.translate(-scale.left(), -scale.top());
+    return t;
+}
+
+std::unique_ptr<Printer> makeSystemPrinter() {
+    return std::make_unique<SystemPrinter>(QString(), makeCupsPrintService());
+}
+
+SystemPrinter::SystemPrinter(QString pdfFolder, std::unique_ptr<PrintService> service,
+                             std::function<QDateTime()> now)
+    : pdfFolder_(std::move(pdfFolder)), service_(std::move(service)), now_(std::move(now)) {}
+
+SystemPrinter::~SystemPrinter() { discardDocument(); }
+
+void SystemPrinter::discardDocument() {
     if (painter_.isActive()) painter_.end();
+    writer_.reset();
+    document_.reset();
 }
 
 QPainter& SystemPrinter::painter() {
     // A page that could not be started stays undrawn until endDoc() says so.
     if (painter_.isActive() || failed_) return painter_;
-    const bool toPdf = !fixedPdf_.isEmpty() || QPrinterInfo::defaultPrinter().isNull();
-    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (toPdf) {
-        QString path = fixedPdf_;
-        if (path.isEmpty()) {
-            QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-            if (dir.isEmpty()) dir = QDir::homePath();
-            QDir().mkpath(dir);
-            path = dir + "/Quenvale printout " +
-                   QDateTime::currentDateTime().toString("yyyy-MM-dd hh.mm.ss") + ".pdf";
-        }
-        printer_->setOutputFormat(QPrinter::PdfFormat);
-        printer_->setOutputFileName(path);
-        // The pages are laid out in hundredths of an inch of a letter page.
-        printer_->setPageSize(QPageSize(QPageSize::Letter));
-        lastPdf_ = path;
-    } else {
-        printer_->setPrinterName(QPrinterInfo::defaultPrinter().printerName());
-        lastPdf_.clear();
+    target_ = service_ ? service_->defaultPrinter() : DefaultPrinter();
+    if (target_.state != DefaultPrinter::State::Ready) {
+        // A page saved as a file is on the paper it was laid out for.
+        target_.paper = letterPage(false);
+        target_.margins = QMarginsF();
     }
-    printer_->setFullPage(true);
-    printer_->setPageOrientation(orientation_ == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
-    if (!painter_.begin(printer_.get())) {
+    const bool landscape = orientation_ == 2;
+    document_ = std::make_unique<QBuffer>();
+    document_->open(QIODevice::WriteOnly);
+    writer_ = std::make_unique<QPdfWriter>(document_.get());
+    writer_->setCreator("Quenvale");
+    writer_->setTitle("Quenvale printout");
+    writer_->setPageLayout(QPageLayout(QPageSize(target_.paper, QPageSize::Point),
+                                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                       QMarginsF()));
+    if (!painter_.begin(writer_.get())) {
         failed_ = true;
         return painter_;
     }
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QSizeF letter = letterPage(landscape);
+    fit_ = userScaleOnPaper(QRectF(QPointF(0, 0), letter), target_.paper, target_.margins, landscape).m11();
     updateTransform();
     return painter_;
 }
 
+QRectF SystemPrinter::scale() const {
+    // Until a scale is set, the page is measured in twips from its top left.
+    if (twipsScale_) return QRectF(QPointF(0, 0), letterPage(orientation_ == 2) * 20.0);
+    return QRectF(QPointF(sx1_, sy1_), QPointF(sx2_, sy2_));
+}
+
 void SystemPrinter::updateTransform() {
     if (!painter_.isActive()) return;
-    const QRectF page = printer_->pageRect(QPrinter::DevicePixel);
-    double x1 = sx1_, y1 = sy1_, x2 = sx2_, y2 = sy2_;
-    if (twipsScale_) {
-        // Until a scale is set, the page is measured in twips from its top left.
-        x1 = y1 = 0;
-        x2 = page.width() / printer_->resolution() * 1440.0;
-        y2 = page.height() / printer_->resolution() * 1440.0;
-    }
-    const double w = x2 - x1, h = y2 - y1;
-    toDevice_ = QTransform();
-    toDevice_.translate(page.left(), page.top());
-    toDevice_.scale(page.width() / (w == 0 ? 1 : w), page.height() / (h == 0 ? 1 : h));
-    toDevice_.translate(-x1, -y1);
+    const double dotsPerPoint = writer_->resolution() / 72.0;
+    toDevice_ = userScaleOnPaper(scale(), target_.paper, target_.margins, orientation_ == 2) *
+                QTransform::fromScale(dotsPerPoint, dotsPerPoint);
     painter_.setWorldTransform(toDevice_);
 }
 
-void SystemPrinter::setOrientation(int orientation) {
-    orientation_ = orientation == 2 ? 2 : 1;
-    if (painter_.isActive()) {
-        printer_->setPageOrientation(orientation_ == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
-        updateTransform();
-    }
-}
+// The orientation of a document is fixed when its page starts.
+void SystemPrinter::setOrientation(int orientation) { orientation_ = orientation == 2 ? 2 : 1; }
 
 void SystemPrinter::setFontName(const QString& name) { fontName_ = name; }
 void SystemPrinter::setFontSize(double points) { fontSize_ = points; }
@@ -105,18 +136,18 @@ QFont SystemPrinter::font() const {
 }
 
 // Text is drawn without the user scale, so its size in points stays true
-// whatever the scale; only its position goes through the scale.
+// whatever the scale; only its position goes through the scale, and its size
+// follows the letter page as that is fitted to the paper.
 void SystemPrinter::print(const QString& text) {
     QPainter& p = painter();
     if (!p.isActive()) return;
-    QPointF at = toDevice_.map(QPointF(x_, y_));
-    QFont f = font();
+    const QPointF at = toDevice_.map(QPointF(x_, y_));
     p.save();
-    p.resetTransform();
-    p.setFont(QFont(f, printer_.get()));
+    p.setWorldTransform(QTransform::fromScale(fit_, fit_) * QTransform::fromTranslate(at.x(), at.y()));
+    p.setFont(QFont(font(), writer_.get()));
     p.setPen(Qt::black);
-    QFontMetricsF m(p.font(), printer_.get());
-    p.drawText(QPointF(at.x(), at.y() + m.ascent()), text);
+    QFontMetricsF m(p.font(), writer_.get());
+    p.drawText(QPointF(0, m.ascent()), text);
     p.restore();
     x_ = twipsScale_ ? 0 : sx1_;
     y_ += textHeight(text);
@@ -170,17 +201,51 @@ void SystemPrinter::paintPicture(const QImage& picture, double x, double y, doub
 void SystemPrinter::endDoc() {
     if (failed_) {
         failed_ = false;
-        printer_.reset();
-        seam().msgBox("The page could not be printed.", MsgButtons::OK, MsgIcon::Exclamation, "Quenvale",
-                      nullptr);
+        discardDocument();
+        cannotPrint();
         return;
     }
     if (!painter_.isActive()) return;
-    painter_.end();
-    printer_.reset();
-    if (!lastPdf_.isEmpty() && fixedPdf_.isEmpty()) {
-        seam().msgBox("There is no printer on this computer, so the page was saved as a file:\r" +
-                          QDir::toNativeSeparators(lastPdf_),
-                      MsgButtons::OK, MsgIcon::Information, "Quenvale", nullptr);
+    const bool finished = painter_.end();
+    writer_.reset();
+    const QByteArray pdf = document_->data();
+    document_.reset();
+    lastPdf_.clear();
+    if (target_.state == DefaultPrinter::State::Ready) {
+        if (!finished || !service_->submit(target_, pdf, "Quenvale printout")) cannotPrint();
+        return;
     }
+    if (finished) lastPdf_ = savePdf(pdf);
+    if (lastPdf_.isEmpty()) {
+        cannotPrint();
+        return;
+    }
+    const QString why = target_.state == DefaultPrinter::State::Unreachable
+                            ? "The printer could not be reached, so the page was saved as a file:\r"
+                            : "There is no printer on this computer, so the page was saved as a file:\r";
+    seam().msgBox(why + QDir::toNativeSeparators(lastPdf_), MsgButtons::OK, MsgIcon::Information, "Quenvale",
+                  nullptr);
+}
+
+QString SystemPrinter::savePdf(const QByteArray& pdf) const {
+    QString folder = pdfFolder_;
+    if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty()) folder = QDir::homePath();
+    if (!QDir().mkpath(folder)) return {};
+    // Written whole under a hidden name first, so that a full disk or a crash
+    // leaves no broken file behind.
+    QTemporaryFile part(folder + "/.Quenvale printout XXXXXX");
+    if (!part.open()) return {};
+    bool written = part.write(pdf) == pdf.size() && part.flush() && ::fsync(part.handle()) == 0;
+    part.close();
+    if (!written || part.error() != QFileDevice::NoError) return {};
+    // Two pages printed within one second get a file each.
+    const QString stem = folder + "/Quenvale printout " + now_().toString("yyyy-MM-dd hh.mm.ss");
+    for (int n = 1; n < 1000; ++n) {
+        const QString path = stem + (n == 1 ? QString() : QString(" (%1)").arg(n)) + ".pdf";
+        // Never over an existing file.
+        if (QFile::rename(part.fileName(), path)) return path;
+        if (!QFileInfo::exists(path)) return {};
+    }
+    return {};
 }

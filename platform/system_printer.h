@@ -1,20 +1,34 @@
 #pragma once
-// The Printer on the system's default printer, or, where the machine has
-// none, on a PDF file in the user's documents folder.
+// The Printer on the system's default printer, or, where there is none or it
+// cannot be reached, on a PDF file in the user's documents folder.
+#include <QDateTime>
 #include <QPainter>
+#include <QRectF>
 #include <QString>
 #include <QTransform>
+#include <functional>
 #include <memory>
 
+#include "platform/print_service.h"
 #include "platform/printer.h"
 
-class QPrinter;
+class QBuffer;
+class QPdfWriter;
+
+// Where the user scale lands on the paper, in points from the paper's top left.
+// The games lay out a letter page; that page is fitted into the printable area
+// with one factor on both axes and centred, so a square stays square and
+// nothing falls into the printer's margins. paper and margins are upright, as
+// the printer gives them.
+QTransform userScaleOnPaper(const QRectF& scale, QSizeF paper, QMarginsF margins, bool landscape);
 
 class SystemPrinter : public Printer {
 public:
-    // With an empty pdfPath the default printer is used when there is one,
-    // else a new PDF file in the documents folder.
-    explicit SystemPrinter(QString pdfPath = QString());
+    // pdfFolder: where pages go that cannot go to a printer (empty: the user's
+    // documents folder). Without a service every page goes there. now names
+    // the files.
+    explicit SystemPrinter(QString pdfFolder = QString(), std::unique_ptr<PrintService> service = nullptr,
+                           std::function<QDateTime()> now = &QDateTime::currentDateTime);
     ~SystemPrinter() override;
 
     void setOrientation(int orientation) override;
@@ -41,20 +55,31 @@ public:
 private:
     QPainter& painter();
     QFont font() const;
+    QRectF scale() const;
     void updateTransform();
+    // Writes the document as a new file beside the others, never over one;
+    // empty when it could not be written.
+    QString savePdf(const QByteArray& pdf) const;
+    void discardDocument();
 
-    QString fixedPdf_;
+    QString pdfFolder_;
+    std::unique_ptr<PrintService> service_;
+    std::function<QDateTime()> now_;
     QString lastPdf_;
-    std::unique_ptr<QPrinter> printer_;
+    DefaultPrinter target_;
+    std::unique_ptr<QBuffer> document_;
+    std::unique_ptr<QPdfWriter> writer_;
     QPainter painter_;
     QTransform toDevice_;
+    // How much the letter page shrinks or grows to fit the paper; text follows.
+    double fit_ = 1;
     int orientation_ = 1;
     QString fontName_ = "Courier New";
     double fontSize_ = 12;
     bool bold_ = false;
     double sx1_ = 0, sy1_ = 0, sx2_ = 1440, sy2_ = 1440;
     bool twipsScale_ = true;
-    // The page could not be started (no room for the file, a printer that refused it).
+    // The page could not be started.
     bool failed_ = false;
     double x_ = 0, y_ = 0;
 };

@@ -5,9 +5,10 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev libqt6svg6 libqt6printsupport6 qt6-qpa-plugins
+  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   libgl-dev libxkbcommon-dev
   libsdl2-dev libxcb1-dev
+  libcups2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation fonts-liberation2 fonts-comic-neue fonts-dejavu-core fontconfig
   xvfb xauth

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTest>
 #include <filesystem>
+#include <fstream>
 
 #include "launcher/data_file.h"
 #include "launcher/module1.h"
@@ -523,7 +524,10 @@ TEST_F(CrossTest, ALongListPrintsInColumnsOfFive) {
 
 TEST_F(CrossTest, APageThatCannotBePrintedIsToldAndTheGameGoesOn) {
     frmCross& w = openSmall();
-    SystemPrinter broken(QString::fromStdString(dir.file("no-such-folder/page.pdf")));
+    // A file where the printouts' folder should be.
+    const std::string folder = dir.file("printouts");
+    { std::ofstream(folder) << "in the way"; }
+    SystemPrinter broken(QString::fromStdString(folder));
     PrintingSeam printing(broken);
     setSeam(&printing);
     w.cmdPrint_Click();
@@ -533,14 +537,15 @@ TEST_F(CrossTest, APageThatCannotBePrintedIsToldAndTheGameGoesOn) {
     EXPECT_EQ(printing.boxes[1].icon, MsgIcon::Exclamation);
     EXPECT_EQ(w.Playing, 1);
 
-    // Once the folder is there, the same printer prints the next page.
-    std::filesystem::create_directory(dir.file("no-such-folder"));
+    // Once the way is clear, the same printer prints the next page.
+    std::filesystem::remove(folder);
     PrintingSeam printingAgain(broken);
     setSeam(&printingAgain);
     w.cmdPrint_Click();
     setSeam(&*rec);
-    EXPECT_EQ(printingAgain.boxes.size(), 1u);
-    EXPECT_TRUE(std::filesystem::exists(dir.file("no-such-folder/page.pdf")));
+    ASSERT_EQ(printingAgain.boxes.size(), 2u);
+    EXPECT_TRUE(printingAgain.boxes[1].text.startsWith("There is no printer on this computer"));
+    EXPECT_TRUE(std::filesystem::exists(broken.lastPdf().toStdString()));
 }
 
 // Writes the printed page of a full puzzle, some words solved, as a PDF for a
@@ -548,9 +553,6 @@ TEST_F(CrossTest, APageThatCannotBePrintedIsToldAndTheGameGoesOn) {
 //   QUENVALE_SHOT=1 test_wordgames --gtest_filter=CrossTest.PrintedPageAsPdf
 TEST_F(CrossTest, PrintedPageAsPdf) {
     TempDir dir;
-    // With QUENVALE_SHOT set the page is kept in /tmp/cross.pdf for a look.
-    const std::string path =
-        qEnvironmentVariableIsEmpty("QUENVALE_SHOT") ? dir.file("cross.pdf") : "/tmp/cross.pdf";
     useWords(parseWordList(readWholeFile(QUENVALE_SOURCE_DIR "/assets/words.txt").value_or("")));
     setRandomSource(nullptr);
     Randomize(4242);
@@ -558,13 +560,16 @@ TEST_F(CrossTest, PrintedPageAsPdf) {
     w.Show();
     w.lblWord_Click(17);
     w.lblWord_Click(20);
-    SystemPrinter pdf(QString::fromStdString(path));
+    SystemPrinter pdf(QString::fromStdString(dir.path().string()));
     PrintingSeam printing(pdf);
     setSeam(&printing);
     w.cmdPrint_Click();
     setSeam(&*rec);
-    auto bytes = readWholeFile(path);
+    auto bytes = readWholeFile(pdf.lastPdf().toStdString());
     ASSERT_TRUE(bytes);
     EXPECT_TRUE(bytes->starts_with("%PDF"));
     EXPECT_GT(bytes->size(), 2000u);
+    // With QUENVALE_SHOT set the page is kept in /tmp/cross.pdf for a look.
+    if (!qEnvironmentVariableIsEmpty("QUENVALE_SHOT"))
+        std::ofstream("/tmp/cross.pdf", std::ios::binary) << *bytes;
 }
