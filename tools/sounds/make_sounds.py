@@ -610,12 +610,13 @@ def make_hohoho(rng):
 
 # The games wait for most songs to end, and a window that does not answer for
 # five seconds is taken for hung; so each song is one short, whole phrase that
-# comes home to its first chord, struck once and left to ring.
+# comes home to its first chord, struck once and left to ring. Where a game
+# pauses before and after its song as well, the song is shorter still.
 SONG_SECONDS = 3.4
 
 
-def song(out, wet=0.14):
-    return song_end(reverb(out, wet=wet), SONG_SECONDS)
+def song(out, wet=0.14, seconds=SONG_SECONDS):
+    return song_end(reverb(out, wet=wet), seconds)
 
 
 def make_jingle(rng):
@@ -689,47 +690,43 @@ def make_mazesong(rng):
 
 
 def make_rudsong(rng):
-    """Our own galloping tune for finding every reindeer."""
-    tempo = 330  # eighth notes of a quick six-eight
+    """Our own galloping tune for finding every reindeer. Short: the window has
+    already paused for the open door and the praise before it."""
+    tempo = 340  # eighth notes of a quick six-eight
     melody = [
         ("F4", 1), ("A4", 1), ("C5", 1), ("F5", 2), ("C5", 1),
-        ("D5", 2), ("Bb4", 1), ("C5", 2), ("E5", 1),
-        ("F5", 6),
+        ("D5", 1), ("E5", 1), ("G5", 1),
+        ("F5", 4),
     ]
-    chords = ["F", "Bb/C7"]
+    halves = ["F", "F", "C7"]  # three eighths each: bass, then the chord on the third
     out = []
     beat = 60.0 / tempo
     events = play(melody, tempo)
     render(events, lambda f, s: marimba(f, 0.7), 0.6, out)
     render(events, lambda f, s: lead(f, s * 0.8, FLUTE, attack=0.02, release=0.06), 0.3, out)
-    for bar, name in enumerate(chords):
-        parts = chord_of(name)
-        for half in range(2):
-            root, triad = CHORDS[parts[min(len(parts) - 1, half)]]
-            t = (bar * 6 + half * 3) * beat
-            add(out, pluck(freq(root), 3 * beat, ring=0.35), t, 0.45)
-            for nm in triad:
-                add(out, pluck(freq(nm), beat, ring=0.15), t + 2 * beat, 0.1)
-            add(out, sleigh_bells(rng, 0.2), t, 0.3)
-            add(out, sleigh_bells(rng, 0.2), t + 2 * beat, 0.18)
-    end = len(chords) * 6 * beat
+    for k, name in enumerate(halves):
+        root, triad = CHORDS[name]
+        t = 3 * k * beat
+        add(out, pluck(freq(root), 3 * beat, ring=0.35), t, 0.45)
+        for nm in triad:
+            add(out, pluck(freq(nm), beat, ring=0.15), t + 2 * beat, 0.1)
+        add(out, sleigh_bells(rng, 0.2), t, 0.3)
+        add(out, sleigh_bells(rng, 0.2), t + 2 * beat, 0.18)
+    end = 3 * len(halves) * beat
     root, triad = CHORDS["F"]
-    add(out, pluck(freq(root), 1.2, ring=0.5), end, 0.45)
+    add(out, pluck(freq(root), 1.0, ring=0.4), end, 0.45)
     for nm in triad:
-        add(out, pluck(freq(nm), 1.0, ring=0.3), end, 0.1)
+        add(out, pluck(freq(nm), 0.8, ring=0.25), end, 0.1)
     add(out, sleigh_bells(rng, 0.3), end, 0.3)
-    return song(out)
+    return song(out, seconds=2.4)
 
 
 def make_frosty(rng):
-    """Our own bouncy tune for a finished snowman."""
-    tempo = 184
-    melody = [
-        ("C5", 0.5), ("E5", 0.5), ("G5", 1), ("E5", 0.5), ("C5", 0.5), ("G4", 1),
-        ("A4", 0.5), ("C5", 0.5), ("F5", 1), ("E5", 0.5), ("D5", 0.5), ("B4", 1),
-        ("C5", 2),
-    ]
-    return song(band(rng, melody, ["C", "F/G7", "C"], tempo, beats_per_bar=4, bells_every=2.0))
+    """Our own bouncy call for a finished snowman, climbing to a high C. Short:
+    Build Frosty pauses a second before and after it."""
+    tempo = 240
+    melody = [("G4", 0.5), ("C5", 0.5), ("E5", 0.5), ("G5", 0.5), ("E5", 0.5), ("G5", 0.5), ("C6", 2)]
+    return song(band(rng, melody, ["C", "C"], tempo, beats_per_bar=3), seconds=1.4)
 
 
 def make_melting(rng):
@@ -788,8 +785,9 @@ def make_dreidel(rng):
 
 
 def make_cheering(rng):
-    """Children cheering "yaaay!" with clapping, over a little fanfare."""
-    seconds = SONG_SECONDS
+    """Children cheering "yaaay!" with clapping, over a little fanfare. Short:
+    it follows the computer's last sowing in the same wait."""
+    seconds = 2.2
     out = silence(seconds)
 
     def yay_vowels(length):
@@ -805,13 +803,12 @@ def make_cheering(rng):
             return (1000 - 500 * m, 2300 + 300 * m, 3500)
         return vowels
 
-    for wave_start in (0.05, 1.4):
-        for _ in range(7):
-            length = rng.uniform(1.1, 1.5)
-            base = rng.uniform(290, 430)
-            pitch = (lambda t, b=base, n=length: b * (0.92 + 0.28 * math.sin(math.pi * min(1.0, t / n) ** 0.7)))
-            v = voice(rng, length, pitch, yay_vowels(length), loudness=rng.uniform(0.6, 1.0))
-            add(out, v, wave_start + rng.uniform(0.0, 0.3), 0.22)
+    for _ in range(9):
+        length = rng.uniform(1.1, 1.5)
+        base = rng.uniform(290, 430)
+        pitch = (lambda t, b=base, n=length: b * (0.92 + 0.28 * math.sin(math.pi * min(1.0, t / n) ** 0.7)))
+        v = voice(rng, length, pitch, yay_vowels(length), loudness=rng.uniform(0.6, 1.0))
+        add(out, v, 0.05 + rng.uniform(0.0, 0.3), 0.22)
 
     claps = []
     t = 0.3
@@ -829,7 +826,7 @@ def make_cheering(rng):
         add(out, brass(freq(nm), 1.0), 0.36, 0.16)
     for k, nm in enumerate(("G5", "C6", "E6", "G6", "C7")):
         add(out, bell(freq(nm), 0.8, ring=0.3), 0.36 + 0.07 * k, 0.12)
-    return song(out, wet=0.18)
+    return song(out, wet=0.18, seconds=seconds)
 
 
 # ---------------------------------------------------------------- the set
