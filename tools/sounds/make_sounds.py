@@ -449,21 +449,25 @@ def make_highbing(rng):
 
 
 def make_chimes(rng):
+    """A quick run up four little bells. Trim a Tree rings it, waited for, for
+    every ornament of a move, its own and the computer's in one wait, so it is
+    kept short."""
     out = []
     for k, nm in enumerate(("C6", "E6", "G6", "C7")):
-        add(out, bell(freq(nm), 0.39 - 0.05 * k, ring=0.075), 0.05 * k, 1.0 - 0.1 * k)
-    return out[: count(0.39)]
+        add(out, bell(freq(nm), 0.2 - 0.03 * k, ring=0.05), 0.03 * k, 1.0 - 0.1 * k)
+    return out[: count(0.2)]
 
 
 def make_lgbubble(rng):
-    """A big "bloop": the bubble's ring rises as it closes, after a soft pop."""
-    seconds = 0.2
+    """A big "bloop": the bubble's ring rises as it closes, after a soft pop.
+    Mancala plays one, waited for, for every seed sown, so it is kept short."""
+    seconds = 0.1
     out, phase = [], 0.0
     for i in range(count(seconds)):
         t = i / RATE
-        f = 220 + 700 * (1 - math.exp(-t / 0.05))
+        f = 220 + 900 * (1 - math.exp(-t / 0.03))
         phase += TWO_PI * f / RATE
-        env = min(1.0, t / 0.004) * math.exp(-t / 0.045)
+        env = min(1.0, t / 0.003) * math.exp(-t / 0.025)
         out.append(math.sin(phase) * env)
     pop = shaped(lowpass(noise(rng, 0.02), 2500), lambda t: math.exp(-t / 0.004))
     return add(out, pop, 0.0, 0.3)
