@@ -41,14 +41,18 @@ std::vector<float> resample(const std::vector<float>& in, int fromRate) {
 }
 
 Samples makeBeep() {
-    // A soft, short two-tone chirp: noticeable without being harsh.
-    const int n = kRate * 12 / 100;
+    // A soft tick of 25 ms. The sleigh beeps on every 100 ms tick, so a
+    // longer beep would run into the next one and warble.
+    const int n = kRate * 25 / 1000;
+    const double attack = kRate * 0.001, release = kRate * 0.004;
     auto v = std::make_shared<std::vector<float>>(n);
     for (int i = 0; i < n; ++i) {
-        double t = static_cast<double>(i) / kRate;
-        double env = std::min(1.0, i / 200.0) * std::min(1.0, (n - i) / 400.0);
-        double f = i < n / 2 ? 880.0 : 660.0;
-        (*v)[i] = static_cast<float>(0.35 * env * std::sin(2 * M_PI * f * t));
+        const double t = static_cast<double>(i) / kRate;
+        const double rise = i < attack ? 0.5 - 0.5 * std::cos(M_PI * i / attack) : 1.0;
+        const double fall = std::min(1.0, (n - 1 - i) / release);
+        const double env = rise * fall * std::exp(-t / 0.006);
+        const double s = std::sin(2 * M_PI * 1320.0 * t) + 0.3 * std::sin(2 * M_PI * 2640.0 * t);
+        (*v)[i] = static_cast<float>(0.4 * env * s);
     }
     return v;
 }

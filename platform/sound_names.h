@@ -7,7 +7,9 @@
 enum class SoundKind {
     Short,   // under 0.4 s: played for every letter, seed or ornament, often waited for
     Effect,  // under 1.5 s: a game's reaction to a move
-    Song,    // 3 to 12 s: a tune at the end of a game or a run
+    Song,    // 1.2 to 3.5 s: a tune at the end of a game or a run. Most games wait
+             // for theirs, and a window that does not answer for five seconds is
+             // offered to be killed as hung, so no song may be longer.
     Speech,  // up to 1.2 s: a reindeer's spoken name
 };
 

@@ -28,7 +28,7 @@ Range rangeOf(SoundKind kind) {
         case SoundKind::Effect:
             return {0.1, 1.5};
         case SoundKind::Song:
-            return {3.0, 12.0};
+            return {1.2, 3.5};
         case SoundKind::Speech:
             return {0.2, 1.2};
     }

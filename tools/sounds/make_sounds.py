@@ -5,8 +5,7 @@
 
 Everything is synthesised here from sine partials, filtered noise and simple
 envelopes; the spoken words come from espeak-ng. The tunes are our own, except
-"Jingle Bells" (1857) and "We Wish You a Merry Christmas" (traditional), both
-long in the public domain.
+the first line of "Jingle Bells" (1857), long in the public domain.
 
 Every file is 16-bit mono PCM at 22050 Hz, its peak at -3 dBFS, with a short
 fade at each end so no sound starts or stops with a click. Random choices come
@@ -450,21 +449,25 @@ def make_highbing(rng):
 
 
 def make_chimes(rng):
+    """A quick run up four little bells. Trim a Tree rings it, waited for, for
+    every ornament of a move, its own and the computer's in one wait, so it is
+    kept short."""
     out = []
     for k, nm in enumerate(("C6", "E6", "G6", "C7")):
-        add(out, bell(freq(nm), 0.39 - 0.05 * k, ring=0.075), 0.05 * k, 1.0 - 0.1 * k)
-    return out[: count(0.39)]
+        add(out, bell(freq(nm), 0.2 - 0.03 * k, ring=0.05), 0.03 * k, 1.0 - 0.1 * k)
+    return out[: count(0.2)]
 
 
 def make_lgbubble(rng):
-    """A big "bloop": the bubble's ring rises as it closes, after a soft pop."""
-    seconds = 0.2
+    """A big "bloop": the bubble's ring rises as it closes, after a soft pop.
+    Mancala plays one, waited for, for every seed sown, so it is kept short."""
+    seconds = 0.1
     out, phase = [], 0.0
     for i in range(count(seconds)):
         t = i / RATE
-        f = 220 + 700 * (1 - math.exp(-t / 0.05))
+        f = 220 + 900 * (1 - math.exp(-t / 0.03))
         phase += TWO_PI * f / RATE
-        env = min(1.0, t / 0.004) * math.exp(-t / 0.045)
+        env = min(1.0, t / 0.003) * math.exp(-t / 0.025)
         out.append(math.sin(phase) * env)
     pop = shaped(lowpass(noise(rng, 0.02), 2500), lambda t: math.exp(-t / 0.004))
     return add(out, pop, 0.0, 0.3)
@@ -609,18 +612,25 @@ def make_hohoho(rng):
 
 # ---------------------------------------------------------------- songs
 
+# The games wait for most songs to end, and a window that does not answer for
+# five seconds is taken for hung; so each song is one short, whole phrase that
+# comes home to its first chord, struck once and left to ring. Where a game
+# pauses before and after its song as well, the song is shorter still.
+SONG_SECONDS = 3.4
+
+
+def song(out, wet=0.14, seconds=SONG_SECONDS):
+    return song_end(reverb(out, wet=wet), seconds)
+
 
 def make_jingle(rng):
-    """Jingle Bells, the chorus: bells, a soft lead, bass and sleigh bells."""
-    tempo = 220
+    """Jingle Bells, its first line: bells, a soft lead, bass and sleigh bells."""
+    tempo = 260
     melody = [
         ("B4", 1), ("B4", 1), ("B4", 2), ("B4", 1), ("B4", 1), ("B4", 2),
-        ("B4", 1), ("D5", 1), ("G4", 1.5), ("A4", 0.5), ("B4", 4),
-        ("C5", 1), ("C5", 1), ("C5", 1.5), ("C5", 0.5), ("C5", 1), ("B4", 1), ("B4", 1), ("B4", 0.5), ("B4", 0.5),
-        ("D5", 1), ("D5", 1), ("C5", 1), ("A4", 1), ("G4", 4),
+        ("B4", 1), ("D5", 1), ("G4", 1.5), ("A4", 0.5), ("B4", 2),
     ]
-    chords = ["G", "G", "G", "G", "C", "C/G", "D7", "G"]
-    return band(rng, melody, chords, tempo, beats_per_bar=4, seconds=9.3, lead_sound=FLUTE)
+    return song(band(rng, melody, ["G", "G", "G", "G"], tempo, beats_per_bar=4, lead_sound=FLUTE))
 
 
 CHORDS = {
@@ -637,109 +647,97 @@ def chord_of(name):
     return name.split("/")
 
 
-def band(rng, melody, chords, tempo, beats_per_bar, seconds, lead_sound=SOFT_SQUARE, pickup=0.0,
-         bell_octave=True, bells_every=1.0, comp=marimba):
+def band(rng, melody, chords, tempo, beats_per_bar, lead_sound=SOFT_SQUARE, bells_every=1.0):
     """Melody on a soft lead doubled by glockenspiel an octave up; bass on the
-    strong beats, chords on the others; sleigh bells keeping time."""
+    strong beats, chords on the others; sleigh bells keeping time. The last
+    chord is struck once, bass and all, on its first beat."""
     beat = 60.0 / tempo
     out = []
     events = play(melody, tempo)
     render(events, lambda f, s: lead(f, s * 0.9, lead_sound, attack=0.015, release=0.07), 0.5, out)
-    if bell_octave:
-        render(events, lambda f, s: glock(2 * f, 0.6), 0.22, out)
-    for bar, name in enumerate(chords):
+    render(events, lambda f, s: glock(2 * f, 0.6), 0.22, out)
+    last = len(chords) - 1
+    for bar, name in enumerate(chords[:last]):
         parts = chord_of(name)
-        bar_start = pickup + bar * beats_per_bar * beat
         for b in range(beats_per_bar):
-            part = parts[min(len(parts) - 1, b * len(parts) // beats_per_bar)]
-            root, triad = CHORDS[part]
-            t = bar_start + b * beat
+            root, triad = CHORDS[parts[min(len(parts) - 1, b * len(parts) // beats_per_bar)]]
+            t = (bar * beats_per_bar + b) * beat
             if b == 0 or (beats_per_bar == 4 and b == 2):
                 add(out, pluck(freq(root), beat * 1.8, ring=0.4), t, 0.45)
             else:
                 for nm in triad:
-                    add(out, comp(freq(nm), beat * 1.2), t, 0.12)
-    total_beats = pickup / beat + len(chords) * beats_per_bar
+                    add(out, marimba(freq(nm), beat * 1.2), t, 0.12)
+    end = last * beats_per_bar * beat
+    root, triad = CHORDS[chord_of(chords[last])[0]]
+    add(out, pluck(freq(root), 1.2, ring=0.5), end, 0.45)
+    for nm in triad:
+        add(out, marimba(freq(nm), 0.9), end, 0.12)
     t = 0.0
-    while t < total_beats - 0.01:
+    while t < last * beats_per_bar - 0.01:
         accent = 0.35 if int(round(t)) % 2 == 1 else 0.22
         add(out, sleigh_bells(rng, 0.2), t * beat, accent)
         t += bells_every
-    return song_end(reverb(out), seconds)
+    add(out, sleigh_bells(rng, 0.3), end, 0.35)
+    return out
 
 
 def make_mazesong(rng):
-    """We Wish You a Merry Christmas, in a bright waltz."""
-    tempo = 180
+    """Our own bright waltz for Santa's sleigh flying off with the bag."""
+    tempo = 200
     melody = [
-        ("G4", 1),
-        ("C5", 1), ("C5", 0.5), ("D5", 0.5), ("C5", 0.5), ("B4", 0.5),
-        ("A4", 1), ("A4", 1), ("A4", 1),
-        ("D5", 1), ("D5", 0.5), ("E5", 0.5), ("D5", 0.5), ("C5", 0.5),
-        ("B4", 1), ("G4", 1), ("G4", 1),
-        ("E5", 1), ("E5", 0.5), ("F5", 0.5), ("E5", 0.5), ("D5", 0.5),
-        ("C5", 1), ("A4", 1), ("G4", 0.5), ("G4", 0.5),
-        ("A4", 1), ("D5", 1), ("B4", 1),
+        ("G4", 1), ("C5", 1), ("E5", 1),
+        ("A5", 1.5), ("G5", 0.5), ("F5", 1),
+        ("E5", 0.5), ("F5", 0.5), ("D5", 1), ("B4", 1),
         ("C5", 3),
     ]
-    beat = 60.0 / tempo
-    chords = ["C", "F", "D7", "G", "E7", "Am", "F/G", "C"]
-    return band(rng, melody, chords, tempo, beats_per_bar=3, seconds=9.0, pickup=beat, lead_sound=FLUTE)
+    return song(band(rng, melody, ["C", "F", "G7", "C"], tempo, beats_per_bar=3, lead_sound=FLUTE))
 
 
 def make_rudsong(rng):
-    """Our own galloping tune for finding every reindeer."""
-    tempo = 330  # eighth notes of a quick six-eight
+    """Our own galloping tune for finding every reindeer. Short: the window has
+    already paused for the open door and the praise before it."""
+    tempo = 340  # eighth notes of a quick six-eight
     melody = [
         ("F4", 1), ("A4", 1), ("C5", 1), ("F5", 2), ("C5", 1),
-        ("D5", 2), ("Bb4", 1), ("G4", 3),
-        ("E4", 1), ("G4", 1), ("Bb4", 1), ("E5", 2), ("D5", 1),
-        ("C5", 3), ("A4", 3),
-        ("F4", 1), ("A4", 1), ("C5", 1), ("F5", 2), ("A5", 1),
-        ("G5", 2), ("E5", 1), ("C5", 3),
-        ("D5", 1), ("C5", 1), ("Bb4", 1), ("A4", 2), ("G4", 1),
-        ("F4", 2), ("C5", 1), ("F5", 3),
+        ("D5", 1), ("E5", 1), ("G5", 1),
+        ("F5", 4),
     ]
-    chords = ["F", "Bb/Gm", "C7", "F", "F", "C", "Bb/C7", "F"]
+    halves = ["F", "F", "C7"]  # three eighths each: bass, then the chord on the third
     out = []
     beat = 60.0 / tempo
     events = play(melody, tempo)
     render(events, lambda f, s: marimba(f, 0.7), 0.6, out)
     render(events, lambda f, s: lead(f, s * 0.8, FLUTE, attack=0.02, release=0.06), 0.3, out)
-    for bar, name in enumerate(chords):
-        parts = chord_of(name)
-        for half in range(2):
-            root, triad = CHORDS[parts[min(len(parts) - 1, half)]]
-            t = (bar * 6 + half * 3) * beat
-            add(out, pluck(freq(root), 3 * beat, ring=0.35), t, 0.45)
-            for nm in triad:
-                add(out, pluck(freq(nm), beat, ring=0.15), t + 2 * beat, 0.1)
-            add(out, sleigh_bells(rng, 0.2), t, 0.3)
-            add(out, sleigh_bells(rng, 0.2), t + 2 * beat, 0.18)
-    return song_end(reverb(out), 9.2)
+    for k, name in enumerate(halves):
+        root, triad = CHORDS[name]
+        t = 3 * k * beat
+        add(out, pluck(freq(root), 3 * beat, ring=0.35), t, 0.45)
+        for nm in triad:
+            add(out, pluck(freq(nm), beat, ring=0.15), t + 2 * beat, 0.1)
+        add(out, sleigh_bells(rng, 0.2), t, 0.3)
+        add(out, sleigh_bells(rng, 0.2), t + 2 * beat, 0.18)
+    end = 3 * len(halves) * beat
+    root, triad = CHORDS["F"]
+    add(out, pluck(freq(root), 1.0, ring=0.4), end, 0.45)
+    for nm in triad:
+        add(out, pluck(freq(nm), 0.8, ring=0.25), end, 0.1)
+    add(out, sleigh_bells(rng, 0.3), end, 0.3)
+    return song(out, seconds=2.4)
 
 
 def make_frosty(rng):
-    """Our own bouncy tune for a finished snowman."""
-    tempo = 176
-    melody = [
-        ("C5", 1), ("E5", 0.5), ("D5", 0.5), ("C5", 1), ("G4", 1),
-        ("A4", 1), ("C5", 0.5), ("A4", 0.5), ("G4", 2),
-        ("E5", 1), ("E5", 0.5), ("F5", 0.5), ("G5", 1), ("E5", 1),
-        ("D5", 1), ("D5", 0.5), ("E5", 0.5), ("F5", 1), ("D5", 1),
-        ("C5", 0.5), ("D5", 0.5), ("E5", 0.5), ("G5", 0.5), ("A5", 1), ("B4", 1),
-        ("C5", 1), ("G5", 1), ("C6", 1), (None, 1),
-    ]
-    chords = ["C", "F/C", "C", "Dm/G7", "C/G", "C"]
-    return band(rng, melody, chords, tempo, beats_per_bar=4, seconds=8.4, lead_sound=SOFT_SQUARE,
-                bells_every=2.0)
+    """Our own bouncy call for a finished snowman, climbing to a high C. Short:
+    Build Frosty pauses a second before and after it."""
+    tempo = 240
+    melody = [("G4", 0.5), ("C5", 0.5), ("E5", 0.5), ("G5", 0.5), ("E5", 0.5), ("G5", 0.5), ("C6", 2)]
+    return song(band(rng, melody, ["C", "C"], tempo, beats_per_bar=3), seconds=1.4)
 
 
 def make_melting(rng):
-    """A slow, sad little tune that sinks as the snowman melts, with drips."""
-    tempo = 96
+    """A sad little tune that sinks as the snowman melts, with drips."""
+    tempo = 126
     beat = 60.0 / tempo
-    line = [("E5", 1), ("D#5", 1), ("D5", 1), ("C#5", 1.5), ("C5", 3)]
+    line = [("E5", 1), ("D#5", 1), ("D5", 1), ("C#5", 1), ("C5", 2)]
     out = []
     t = 0.0
     for k, (nm, beats) in enumerate(line):
@@ -750,11 +748,11 @@ def make_melting(rng):
         add(out, lead(freq(nm), seconds * 0.92, TRIANGLE, attack=0.06, decay=0.4, sustain=0.7, release=0.2,
                       vibrato=0.008, bend=sag), t, 0.6)
         t += seconds
-    for nm, at, beats in (("A3", 0.0, 4), ("F3", 4 * beat, 3.5)):
+    for nm, at, beats in (("A3", 0.0, 4), ("F3", 4 * beat, 1.6)):
         for chord_note in (nm, "C4", "E4"):
             add(out, lead(freq(chord_note), beats * beat, FLUTE, attack=0.3, decay=1.0, sustain=0.6,
-                          release=0.5, vibrato=0.0), at, 0.12)
-    for at, nm in ((0.55, "A6"), (1.6, "F6"), (2.7, "E6"), (3.6, "C6"), (4.5, "A5")):
+                          release=0.4, vibrato=0.0), at, 0.12)
+    for at, nm in ((0.35, "A6"), (0.95, "F6"), (1.5, "E6"), (2.1, "C6"), (2.7, "A5")):
         drip, phase = [], 0.0
         for i in range(count(0.12)):
             tt = i / RATE
@@ -762,43 +760,38 @@ def make_melting(rng):
             phase += TWO_PI * f / RATE
             drip.append(math.sin(phase) * math.exp(-tt / 0.035) * min(1.0, tt / 0.002))
         add(out, drip, at, 0.2)
-    return song_end(reverb(out, wet=0.2), 5.4)
+    return song(out, wet=0.2)
 
 
 def make_dreidel(rng):
-    """Our own spinning dance tune for the dreidel winner."""
+    """Our own spinning dance tune for the dreidel winner, turning from minor to major."""
     tempo = 168
     melody = [
         ("A4", 0.5), ("A4", 0.5), ("D5", 0.5), ("D5", 0.5), ("F5", 0.5), ("F5", 0.5), ("E5", 1),
-        ("D5", 0.5), ("E5", 0.5), ("F5", 0.5), ("E5", 0.5), ("D5", 0.5), ("C#5", 0.5), ("D5", 1),
-        ("F5", 0.5), ("F5", 0.5), ("G5", 0.5), ("G5", 0.5), ("A5", 0.5), ("G5", 0.5), ("F5", 0.5), ("E5", 0.5),
-        ("D5", 0.5), ("C#5", 0.5), ("E5", 0.5), ("C#5", 0.5), ("D5", 2),
-        ("D5", 0.25), ("E5", 0.25), ("F#5", 0.25), ("G5", 0.25), ("A5", 0.25), ("G5", 0.25), ("F#5", 0.25),
-        ("E5", 0.25), ("D5", 0.25), ("E5", 0.25), ("F#5", 0.25), ("G5", 0.25), ("A5", 1),
+        ("D5", 0.25), ("E5", 0.25), ("F5", 0.25), ("E5", 0.25), ("C#5", 0.5), ("E5", 0.5),
         (["D5", "F#5", "A5"], 2),
     ]
-    chords = ["Dm", "Dm/A7", "Gm/A7", "A7/Dm", "D", "D"]
+    halves = ["Dm", "Dm", "A7"]  # two beats each: bass, then the chord
     beat = 60.0 / tempo
     out = []
     events = play(melody, tempo)
     render(events, lambda f, s: pluck(f, max(0.3, s * 1.5), ring=0.25), 0.55, out)
     render(events, lambda f, s: lead(f, s * 0.85, REED, attack=0.02, release=0.05), 0.25, out)
-    for bar, name in enumerate(chords):
-        parts = chord_of(name)
-        for b in range(4):
-            root, triad = CHORDS[parts[min(len(parts) - 1, b * len(parts) // 4)]]
-            t = (bar * 4 + b) * beat
-            if b % 2 == 0:
-                add(out, pluck(freq(root), beat * 1.5, ring=0.3), t, 0.45)
-            else:
-                for nm in triad:
-                    add(out, lead(freq(nm), beat * 0.45, REED, attack=0.01, release=0.04, vibrato=0.0), t, 0.07)
-    return song_end(reverb(out), 8.6)
+    for k, name in enumerate(halves):
+        root, triad = CHORDS[name]
+        t = 2 * k * beat
+        add(out, pluck(freq(root), beat * 1.5, ring=0.3), t, 0.45)
+        for nm in triad:
+            add(out, lead(freq(nm), beat * 0.45, REED, attack=0.01, release=0.04, vibrato=0.0), t + beat, 0.07)
+    end = 2 * len(halves) * beat
+    add(out, pluck(freq(CHORDS["D"][0]), 1.2, ring=0.5), end, 0.45)
+    return song(out)
 
 
 def make_cheering(rng):
-    """Children cheering "yaaay!" with clapping, over a little fanfare."""
-    seconds = 3.8
+    """Children cheering "yaaay!" with clapping, over a little fanfare. Short:
+    it follows the computer's last sowing in the same wait."""
+    seconds = 2.2
     out = silence(seconds)
 
     def yay_vowels(length):
@@ -814,13 +807,12 @@ def make_cheering(rng):
             return (1000 - 500 * m, 2300 + 300 * m, 3500)
         return vowels
 
-    for wave_start in (0.05, 1.75):
-        for _ in range(7):
-            length = rng.uniform(1.2, 1.7)
-            base = rng.uniform(290, 430)
-            pitch = (lambda t, b=base, n=length: b * (0.92 + 0.28 * math.sin(math.pi * min(1.0, t / n) ** 0.7)))
-            v = voice(rng, length, pitch, yay_vowels(length), loudness=rng.uniform(0.6, 1.0))
-            add(out, v, wave_start + rng.uniform(0.0, 0.35), 0.22)
+    for _ in range(9):
+        length = rng.uniform(1.1, 1.5)
+        base = rng.uniform(290, 430)
+        pitch = (lambda t, b=base, n=length: b * (0.92 + 0.28 * math.sin(math.pi * min(1.0, t / n) ** 0.7)))
+        v = voice(rng, length, pitch, yay_vowels(length), loudness=rng.uniform(0.6, 1.0))
+        add(out, v, 0.05 + rng.uniform(0.0, 0.3), 0.22)
 
     claps = []
     t = 0.3
@@ -838,7 +830,7 @@ def make_cheering(rng):
         add(out, brass(freq(nm), 1.0), 0.36, 0.16)
     for k, nm in enumerate(("G5", "C6", "E6", "G6", "C7")):
         add(out, bell(freq(nm), 0.8, ring=0.3), 0.36 + 0.07 * k, 0.12)
-    return song_end(reverb(out, wet=0.18), seconds)
+    return song(out, wet=0.18, seconds=seconds)
 
 
 # ---------------------------------------------------------------- the set
