@@ -13,7 +13,7 @@
 #include "platform/seam.h"
 #include "platform/text.h"
 #include "platform/units.h"
-#include "platform/window_boxes.h"
+#include "platform/window_manager.h"
 
 // ---------------------------------------------------------------------------
 // Keys

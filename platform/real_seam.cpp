@@ -16,6 +16,7 @@
 #include "platform/printer.h"
 #include "platform/sound_engine.h"
 #include "platform/text.h"
+#include "platform/window_manager.h"
 
 namespace {
 class ModalWatcher : public QObject {
@@ -53,11 +54,17 @@ double RealSeam::secondsSinceMidnight() { return QTime::currentTime().msecsSince
 void RealSeam::delay(double seconds) {
     if (seconds <= 0) return;
     const double start = now();
-    // Deliberately handles no event: input made meanwhile waits in the queue.
-    while (now() - start < seconds) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    while (now() - start < seconds) {
+        keepWindowsAlive();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    wakeForHeldInput();
 }
 
-void RealSeam::playSound(const std::string& path, bool wait) { sound().play(path, wait); }
+void RealSeam::playSound(const std::string& path, bool wait) {
+    sound().play(path, wait, keepWindowsAlive);
+    if (wait) wakeForHeldInput();
+}
 
 void RealSeam::stopSound() { sound().stop(); }
 

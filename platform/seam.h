@@ -21,8 +21,9 @@ public:
     virtual double now() = 0;
     // Seconds since midnight, local time, as the random generator's seed.
     virtual double secondsSinceMidnight() = 0;
-    // Returns after the given seconds without handling any event; input made
-    // meanwhile stays queued and is handled afterwards, in order.
+    // Returns after the given seconds without handling input or timer ticks:
+    // clicks, keys and close requests made meanwhile stay queued and are
+    // handled afterwards, in order. Waiting for a sound does the same.
     virtual void delay(double seconds) = 0;
 
     // Plays a sound file, replacing any sound still playing. wait: return only
@@ -43,7 +44,7 @@ public:
     virtual void helpContext(int context) = 0;
     virtual void helpContents() = 0;
 
-    // Paints a control now, since no painting happens during a blocking wait.
+    // Paints a control now, so what a handler drew shows before it waits.
     virtual void repaintNow(QWidget* widget) = 0;
 
     // Shows a window modally: returns when it is hidden or closed.

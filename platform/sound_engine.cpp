@@ -138,7 +138,7 @@ SoundEngine::~SoundEngine() {
     if (impl_->sdlUp) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void SoundEngine::play(const std::string& path, bool wait) {
+void SoundEngine::play(const std::string& path, bool wait, const std::function<void()>& meanwhile) {
     Samples s = impl_->load(path);
     if (impl_->device) {
         SDL_LockAudioDevice(impl_->device);
@@ -146,18 +146,16 @@ void SoundEngine::play(const std::string& path, bool wait) {
         SDL_UnlockAudioDevice(impl_->device);
     }
     if (!wait || !s) return;
+    using Clock = std::chrono::steady_clock;
     const double length = static_cast<double>(s->size()) / kRate;
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = Clock::now();
     const auto cap = start + std::chrono::duration<double>(length + 2.0);
-    if (!impl_->device) {
-        std::this_thread::sleep_for(std::chrono::duration<double>(length));
-        return;
-    }
     // The mixer finishes a sound up to one buffer before it is heard, so the
-    // wait also lasts at least the sound's length.
+    // wait also lasts at least the sound's length; without a device it lasts
+    // exactly that.
     const auto heard = start + std::chrono::duration<double>(length);
-    while ((isPlaying() || std::chrono::steady_clock::now() < heard) &&
-           std::chrono::steady_clock::now() < cap) {
+    while (((impl_->device && isPlaying()) || Clock::now() < heard) && Clock::now() < cap) {
+        if (meanwhile) meanwhile();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 }

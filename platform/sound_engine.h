@@ -2,6 +2,7 @@
 // Sound on SDL's audio subsystem: one main voice, replaced by each new sound,
 // and beeps that sound over it. Keeps playing while the user-interface thread
 // is blocked, since mixing happens on SDL's own audio thread.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,8 +15,9 @@ public:
 
     // Plays a file (found ignoring case), replacing the main voice. A missing or
     // broken file plays nothing. wait: return when it has ended (at most its
-    // length plus two seconds, should the device stall).
-    void play(const std::string& path, bool wait);
+    // length plus two seconds, should the device stall), calling meanwhile
+    // again and again while it waits.
+    void play(const std::string& path, bool wait, const std::function<void()>& meanwhile = {});
     void stop();
     void beep();
     bool isPlaying() const;

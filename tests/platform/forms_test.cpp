@@ -6,9 +6,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QTest>
-#include <chrono>
 
-#include "platform/real_seam.h"
 #include "platform/recording_seam.h"
 #include "platform/text.h"
 
@@ -132,38 +130,6 @@ TEST(Forms, CloseRequestGoesToTheWindowNotStraightToUnload) {
     EXPECT_FALSE(e.isAccepted());
     EXPECT_TRUE(w.isLoaded());
     EXPECT_EQ(w.events, (std::vector<std::string>{"close request"}));
-    w.Unload();
-}
-
-TEST(Forms, ClickMadeDuringARealDelayIsHandledAfterItInOrder) {
-    RealSeam real;
-    Seam* previous = currentSeam();
-    setSeam(&real);
-    TestWindow w;
-    w.Show();
-    std::vector<std::string> order;
-    double elapsed = 0;
-    w.cmdB->onClick([&] { order.push_back("B"); });
-    w.cmdA->onClick([&] {
-        order.push_back("A start");
-        // The child clicks B while the pause runs.
-        QPoint c = w.cmdB->rect().center();
-        QCoreApplication::postEvent(
-            w.cmdB, new QMouseEvent(QEvent::MouseButtonPress, c, w.cmdB->mapToGlobal(c), Qt::LeftButton,
-                                    Qt::LeftButton, Qt::NoModifier));
-        QCoreApplication::postEvent(
-            w.cmdB, new QMouseEvent(QEvent::MouseButtonRelease, c, w.cmdB->mapToGlobal(c), Qt::LeftButton,
-                                    Qt::NoButton, Qt::NoModifier));
-        auto t = std::chrono::steady_clock::now();
-        seam().delay(1.0);
-        elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
-        order.push_back("A end");
-    });
-    w.cmdA->click();
-    QCoreApplication::processEvents();
-    EXPECT_GE(elapsed, 1.0);
-    EXPECT_EQ(order, (std::vector<std::string>{"A start", "A end", "B"}));
-    setSeam(previous);
     w.Unload();
 }
 
