@@ -23,3 +23,8 @@ QFont vbFont(const QString& face, double points, bool bold, bool italic) {
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
 }
+
+int pixelSizeOf(const QFont& font) {
+    if (font.pixelSize() > 0) return font.pixelSize();
+    return std::max(1, static_cast<int>(std::lround(font.pointSizeF() * 96.0 / 72.0)));
+}

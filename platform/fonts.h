@@ -6,5 +6,7 @@
 // A font of the given face and size in points (at 96 dots an inch, as the
 // windows were laid out), with the face replaced by its installed look-alike.
 QFont vbFont(const QString& face, double points, bool bold = false, bool italic = false);
+// The size of a font in pixels, whether it was given in pixels or in points.
+int pixelSizeOf(const QFont& font);
 // The installed family that stands in for a named face.
 QString substituteFace(const QString& face);
