@@ -10,3 +10,7 @@ QFont vbFont(const QString& face, double points, bool bold = false, bool italic 
 int pixelSizeOf(const QFont& font);
 // The installed family that stands in for a named face.
 QString substituteFace(const QString& face);
+// The font, or, where the text is wider than the given pixels, the condensed
+// look-alike of its face at the same size or, failing that, at the largest
+// smaller size at which the text fits.
+QFont fontToFit(const QFont& font, const QString& text, int width);
