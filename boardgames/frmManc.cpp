@@ -19,7 +19,7 @@ constexpr int kStoreW = 1260, kStoreH = 1020;
 constexpr int kTopRowY = 1320, kBottomRowY = 1950;
 constexpr int kLeftStoreX = 240, kRightStoreX = 7650;
 constexpr int kFirstPitX = 1650, kPitPitch = 990;
-// How far a bowl reaches beyond its box: the part that flashes.
+// How far a bowl reaches beyond its box.
 constexpr int kBowlRim = 75;
 
 // Dark wood inside the pits, so every seed colour (10 to 15) stands out.
@@ -379,11 +379,17 @@ int frmManc::ChooseComputerPit() {
     const int pit = rules_.ChooseComputerPit();
     if (pit == 0) return 0;
     Shape* bowl = shpBowl[static_cast<std::size_t>(pit)];
+    // The computer's pits are 1 to 6, so a bowl always follows in the stack.
+    Shape* nextBowl = shpBowl[static_cast<std::size_t>(pit + 1)];
     for (int flash = 0; flash < 3; ++flash) {
+        // The red comes over the seeds too: the bowl's rim alone is too thin
+        // for a child to catch in a twentieth of a second.
         bowl->setFillColor(QBColor(12));
+        bowl->raise();
         seam().repaintNow(bowl);
         Delay(0.05);
         bowl->setFillColor(picSeeds[static_cast<std::size_t>(pit)]->backColor());
+        bowl->stackUnder(nextBowl);
         seam().repaintNow(bowl);
         Delay(0.05);
     }

@@ -1,5 +1,6 @@
 #include "platform/fonts.h"
 
+#include <QFontMetrics>
 #include <cmath>
 
 QString substituteFace(const QString& face) {
@@ -22,4 +23,22 @@ QFont vbFont(const QString& face, double points, bool bold, bool italic) {
     font.setItalic(italic);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
+}
+
+int pixelSizeOf(const QFont& font) {
+    if (font.pixelSize() > 0) return font.pixelSize();
+    return std::max(1, static_cast<int>(std::lround(font.pointSizeF() * 96.0 / 72.0)));
+}
+
+QFont fontToFit(const QFont& font, const QString& text, int width) {
+    if (QFontMetrics(font).horizontalAdvance(text) <= width) return font;
+    QFont narrow = font;
+    if (font.family() == substituteFace("Arial")) narrow.setFamily(substituteFace("Arial Narrow"));
+    // Half the size is the floor: below it nothing is readable anyway.
+    const int designed = pixelSizeOf(font);
+    for (int px = designed; px > designed / 2; --px) {
+        narrow.setPixelSize(px);
+        if (QFontMetrics(narrow).horizontalAdvance(text) <= width) break;
+    }
+    return narrow;
 }

@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyle>
 #include <QStyleOptionButton>
 #include <QSvgRenderer>
 
@@ -457,6 +459,49 @@ void Label::applyPalette() {
     p.setColor(QPalette::WindowText, fore_);
     p.setColor(QPalette::Window, back_);
     setPalette(p);
+}
+
+QRect Label::textArea() const {
+    // A wrapping label on a box of its own (a border or a filled background)
+    // keeps its lines a little off the box's edges.
+    const bool box = frameStyle() != QFrame::NoFrame || autoFillBackground();
+    const int margin = wordWrap() && box ? 4 : 0;
+    return contentsRect().adjusted(margin, 0, -margin, 0);
+}
+
+const FittedText& Label::shown() const {
+    const QRect area = textArea();
+    const QString key =
+        QString("%1|%2|%3|%4|").arg(font().key()).arg(area.width()).arg(area.height()).arg(wordWrap()) +
+        text();
+    if (key != shownKey_) {
+        shown_ = fitText(text(), font(), area.width(), area.height(), wordWrap());
+        shownKey_ = key;
+    }
+    return shown_;
+}
+
+void Label::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    drawFrame(&p);
+    if (text().isEmpty()) return;
+    const FittedText& fitted = shown();
+    const QFontMetrics fm(fitted.font);
+    const QRect area = textArea();
+    const int block = static_cast<int>(fitted.lines.size() - 1) * fm.lineSpacing() + fm.height();
+    const Qt::Alignment align = alignment();
+    int y = area.top();
+    if (align & Qt::AlignVCenter)
+        y += (area.height() - block) / 2;
+    else if (align & Qt::AlignBottom)
+        y = area.bottom() + 1 - block;
+    p.setFont(fitted.font);
+    const int flags = static_cast<int>(align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
+    for (const QString& line : fitted.lines) {
+        style()->drawItemText(&p, QRect(area.left(), y, area.width(), fm.height()), flags, palette(),
+                              isEnabled(), line, foregroundRole());
+        y += fm.lineSpacing();
+    }
 }
 
 void Label::mousePressEvent(QMouseEvent* e) {

@@ -18,6 +18,8 @@
 #include <functional>
 #include <memory>
 
+#include "platform/text.h"
+
 class FormWindow;
 
 // Key codes of the keyboard as the windows' key handlers see them.
@@ -170,7 +172,9 @@ private:
 };
 
 // A label whose caption keeps its exact characters; each CR or CR LF shows as
-// one line break, and long lines wrap at the label's width.
+// one line break. Shown, its text keeps clear of the edges and is laid out
+// whole in the label (see fitText): long lines wrap between phrases where
+// wrapping is on, and what cannot fit is shortened with an ellipsis.
 class Label : public QLabel {
     Q_OBJECT
 public:
@@ -182,13 +186,19 @@ public:
     void setTransparent(bool transparent);
     void setBorder(bool on);
     void onClick(std::function<void()> handler) { clicked_ = std::move(handler); }
+    // The lines and font the label shows its caption in, at its present size.
+    const FittedText& shown() const;
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     void applyPalette();
+    QRect textArea() const;
     QString caption_;
+    mutable FittedText shown_;
+    mutable QString shownKey_;
     QColor fore_ = Qt::black, back_ = QColor(0xC0, 0xC0, 0xC0);
     bool transparent_ = false;
     std::function<void()> clicked_;

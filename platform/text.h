@@ -1,8 +1,28 @@
 #pragma once
+#include <QFont>
 #include <QString>
+#include <QStringList>
 
 // Texts keep their exact characters (lines joined by CR, or CR LF); shown, each
 // CR LF, lone CR or lone LF is one line break.
 QString displayText(const QString& text);
 // Joins lines with a carriage return, as the windows' messages are joined.
 inline const QChar kCR = QChar(13);
+
+// A text as a box shows it: the lines it is broken into and the font they are
+// drawn in. Every line is whole: no line is wider than the box, and together
+// they are no taller than it.
+struct FittedText {
+    QFont font;
+    QStringList lines;
+};
+
+// Lays out a shown text (lines joined by LF) in a box of the given size in
+// pixels. A line too wide for the box is broken, when wrapping is allowed,
+// between its phrases (after a dash, a comma, a colon or the end of a
+// sentence); when the phrases themselves do not fit, the font shrinks a little
+// before a phrase is broken between its words. A word or an unbroken line that
+// still does not fit is shortened with an ellipsis, and lines that find no
+// room below the last whole one are left out, the last one shown ending in
+// an ellipsis.
+FittedText fitText(const QString& shown, const QFont& font, int width, int height, bool wrap);

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScrollBar>
+#include <QStyle>
 #include <QValidator>
 
 #include "platform/fonts.h"
@@ -97,6 +99,13 @@ void TextBox::setInputFilter(std::function<QString(const QString&)> filter) {
     setValidator(filter ? new FilterValidator(this, std::move(filter)) : nullptr);
 }
 
+void TextBox::setWidestEntry(const QString& text) {
+    // Inside the frame, the box keeps a margin of two pixels each side and
+    // room for the cursor after the last character.
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    setFont(fontToFit(font(), text, width() - 2 * frame - 2 * 2 - 1));
+}
+
 void TextBox::keyPressEvent(QKeyEvent* e) {
     const int typed = vbKeyAscii(e);
     if (keyPress_ && typed) {
@@ -124,6 +133,33 @@ ListBox::ListBox(QWidget* parent, const QString& name) : QListWidget(parent) {
     setFont(vbFont("MS Sans Serif", 8.25));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
+    connect(model(), &QAbstractItemModel::rowsInserted, this, [this] { fitWholeRows(); });
+}
+
+void ListBox::resizeEvent(QResizeEvent* e) {
+    QListWidget::resizeEvent(e);
+    if (fitting_) return;
+    designedHeight_ = height();
+    fitWholeRows();
+}
+
+void ListBox::fitWholeRows() {
+    const int row = count() > 0 ? sizeHintForRow(0) : 0;
+    if (row <= 0 || designedHeight_ <= 0) return;
+    const int frame = 2 * frameWidth();
+    const int rows = std::max(1, (designedHeight_ - frame) / row);
+    fitting_ = true;
+    resize(width(), rows * row + frame);
+    fitting_ = false;
+}
+
+void ListBox::setWidestEntry(const QString& text) {
+    // The room for an entry's text beside a vertical scroll bar, inside the
+    // margins the style keeps round an entry's text.
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+    const int textMargin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    setFont(fontToFit(font(), text, width() - 2 * frameWidth() - scrollBar - 2 * textMargin));
+    fitWholeRows();
 }
 
 int ListBox::AddItem(const QString& item, int index) {

@@ -28,6 +28,9 @@ public:
     // Whatever text the box would hold after an edit is replaced by what the
     // filter makes of it.
     void setInputFilter(std::function<QString(const QString&)> filter);
+    // The widest text the box must show whole, once the box is placed; where
+    // its font is too wide for it, a narrower one takes its place.
+    void setWidestEntry(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -38,7 +41,9 @@ private:
 
 // A list of text entries, one of which may be selected. A sorted list puts
 // each added entry in front of the first entry that sorts after it (ignoring
-// case); an entry whose text is changed stays where it is.
+// case); an entry whose text is changed stays where it is. The list shows whole
+// rows only: once it holds entries, its height is cut down to its last whole
+// row.
 class ListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -61,9 +66,19 @@ public:
     // When an entry becomes the selected one (by the mouse, a key or setListIndex).
     void onClick(std::function<void()> handler);
     void onDblClick(std::function<void()> handler);
+    // The widest entry the list must show without a horizontal scroll bar,
+    // once the list is placed; where its font is too wide for it, a narrower
+    // one takes its place.
+    void setWidestEntry(const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
+    void fitWholeRows();
     bool sorted_ = false;
+    int designedHeight_ = 0;
+    bool fitting_ = false;
 };
 
 // Enter in the window clicks its default button, unless the focus is on another

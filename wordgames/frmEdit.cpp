@@ -48,6 +48,7 @@ void frmEdit::createControls() {
     placeTwips(txtList, 840, 480, 3015, 495);
     txtList->setFont(big);
     txtList->setMaxLength(kMaxTyped);
+    txtList->setWidestEntry(QString(kMaxTyped, 'W'));
     {
         // The box's own colours, not the frame's blue and yellow.
         QPalette p = txtList->palette();
@@ -68,6 +69,8 @@ void frmEdit::createControls() {
     lstList = new ListBox(f, "lstList");
     placeTwips(lstList, 120, 1920, 2775, 3960);
     lstList->setFont(big);
+    // The longest word the box takes, in the widest letter.
+    lstList->setWidestEntry(QString(kMaxTyped, 'W'));
     lstList->setSorted(true);
 
     cmdAdd = new CommandButton(f, "cmdAdd", "&Add Word");

@@ -141,15 +141,22 @@ TEST_F(MancWindowTest, TheChildsMoveHandsTheTurnToTheComputerWhichPlaysItOutAtOn
     // free turn; then nothing is worth taking and a random pit 1 ends alone
     // in the emptied pit 4, opposite the child's empty pit 10: one seed scored.
     for (float r : {0.5f, 0.5f, 0.0f}) rnd.push(r);
-    int redFlashes = 0;
+    int redFlashes = 0, wholeBowls = 0;
     rec.duringDelay = [&] {
-        for (int cell = 1; cell <= 14; ++cell)
-            if (w.shpBowl[static_cast<std::size_t>(cell)]->fillColor() == QBColor(12)) ++redFlashes;
+        for (int cell = 1; cell <= 14; ++cell) {
+            if (w.shpBowl[static_cast<std::size_t>(cell)]->fillColor() != QBColor(12)) continue;
+            ++redFlashes;
+            // The red is seen over the whole bowl, its seeds too.
+            const QRect pit = w.picSeeds[static_cast<std::size_t>(cell)]->geometry();
+            const QImage seen = w.form()->grab(pit).toImage();
+            if (seen.pixelColor(seen.width() / 4, seen.height() / 2) == QBColor(12)) ++wholeBowls;
+        }
     };
     click(w, 10);
     rec.duringDelay = nullptr;
     EXPECT_EQ(rnd.remaining(), 0u);
     EXPECT_EQ(redFlashes, 6);
+    EXPECT_EQ(wholeBowls, 6);
     EXPECT_EQ(rec.take(), join({{"repaint picSeeds_10"},
                                 sown(11),
                                 sown(12),

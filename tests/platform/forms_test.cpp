@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QTest>
 
+#include "platform/fonts.h"
 #include "platform/recording_seam.h"
 #include "platform/text.h"
 
@@ -59,6 +61,44 @@ TEST(Forms, LabelKeepsItsCaptionAndShowsEachLineEndAsOneBreak) {
     EXPECT_EQ(w.lblMessage->text(), "Game Over\nYou Win!");
     EXPECT_EQ(displayText("a\r\nb\rc\nd"), "a\nb\nc\nd");
     w.Unload();
+}
+
+TEST(Forms, LabelShowsWholeLinesBrokenBetweenPhrasesOrShortenedWithAnEllipsis) {
+    QWidget window;
+    const QFont font = vbFont("Arial", 12, true);
+    const QFontMetrics fm(font);
+    const QChar ellipsis(0x2026);
+
+    // Room for each phrase of the prompt, with the box's border and margins,
+    // but not for the whole line: it breaks after the dash, at its own size.
+    Label prompt(&window, "lblPrompt");
+    prompt.setFont(font);
+    prompt.setBorder(true);
+    const int room =
+        std::max(fm.horizontalAdvance("Your Turn -"), fm.horizontalAdvance("Click Dreidel")) + 12;
+    ASSERT_LT(room, fm.horizontalAdvance("Your Turn - Click Dreidel"));
+    prompt.setGeometry(0, 0, room, 200);
+    prompt.setCaption(QString(kCR) + "Your Turn - Click Dreidel");
+    EXPECT_EQ(prompt.shown().lines, (QStringList{"", "Your Turn -", "Click Dreidel"}));
+    EXPECT_EQ(prompt.shown().font, font);
+
+    // A name too long for its one-line box is shortened, not cut.
+    Label name(&window, "lblName");
+    name.setFont(font);
+    name.setGeometry(0, 0, 100, fm.height() + 2);
+    name.setCaption(QString(30, 'W'));
+    ASSERT_EQ(name.shown().lines.size(), 1);
+    EXPECT_TRUE(name.shown().lines[0].endsWith(ellipsis));
+    EXPECT_LE(QFontMetrics(name.shown().font).horizontalAdvance(name.shown().lines[0]), 100);
+
+    // Lines the box has no room for are left out; the last whole one says more follows.
+    name.setGeometry(0, 0, 100, 2 * fm.lineSpacing());
+    name.setCaption(QStringList{"Game Over", "Anna", "Ben", "Carla", "Dan", "Eve", "Fritz", "Gus"}.join(kCR));
+    const FittedText& shown = name.shown();
+    const QFontMetrics small(shown.font);
+    EXPECT_LE((shown.lines.size() - 1) * small.lineSpacing() + small.height(), name.height());
+    EXPECT_EQ(shown.lines.front(), "Game Over");
+    EXPECT_TRUE(shown.lines.back().endsWith(ellipsis));
 }
 
 TEST(Forms, SizesAreInTwipsAndUnloadKeepsFieldsButRenewsControls) {

@@ -5,10 +5,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QWidget>
 #include <memory>
 
+#include "platform/fonts.h"
 #include "platform/forms.h"
 #include "platform/recording_seam.h"
 
@@ -130,6 +132,26 @@ TEST(ListBoxTest, SelectionFollowsItsEntryAndRemovingTheSelectedOneLeavesNone) {
     EXPECT_EQ(list.ListIndex(), -1);
     list.setListIndex(5);
     EXPECT_EQ(list.ListIndex(), -1);
+}
+
+TEST(ListBoxTest, ShowsWholeRowsAndItsWidestEntryWithoutAHorizontalScrollBar) {
+    QWidget window;
+    window.resize(300, 300);
+    ListBox list(&window, "lstTest");
+    list.setFont(vbFont("MS Sans Serif", 12));
+    list.setGeometry(10, 10, 185, 264);
+    list.setWidestEntry(QString(15, 'W'));
+    for (int i = 0; i < 40; ++i) list.AddItem(QString(15, 'W'));
+    window.show();
+    QApplication::processEvents();
+
+    const int row = list.sizeHintForRow(0);
+    const int inside = list.height() - 2 * list.frameWidth();
+    EXPECT_EQ(inside % row, 0);
+    EXPECT_GT(list.height(), 264 - row);
+    EXPECT_LE(list.height(), 264);
+    EXPECT_TRUE(list.verticalScrollBar()->isVisible());
+    EXPECT_FALSE(list.horizontalScrollBar()->isVisible());
 }
 
 TEST(DialogKeysTest, EnterClicksTheDefaultButtonAndEscapeTheCancelButtonWhenUsable) {
