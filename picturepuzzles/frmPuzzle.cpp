@@ -271,6 +271,7 @@ void frmPuzzle::moveDragged(const QRect& place) { picPiece[at(rules.Dragged)]->p
 
 void frmPuzzle::refuseDrop() {
     rules.keepLiftedPiece();
+    seam().repaintNow(form());
     PlaySoundFile(UhOhSound, 0);
 }
 

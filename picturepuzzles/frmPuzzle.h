@@ -80,7 +80,8 @@ private:
     QRect cellRect(int cell) const;
     QRect trayRect(int piece) const;
     void moveDragged(const QRect& place);
-    // A drop on an occupied cell, or on a piece lying on the board.
+    // A refused drop: the sound holds the window, so the dragged outline is
+    // cleared from the screen first.
     void refuseDrop();
     // A drag that ended where nothing takes drops leaves the piece where it lay.
     void dragNotTaken();

@@ -166,11 +166,13 @@ TEST_F(JigsawWindowTest, PiecesSnapToFreeCellsAndTheRightPictureEndsThePuzzle) {
     dropOnCell(1, 1);
     EXPECT_EQ(w.picPiece[1]->geometry(), cellPlace(1));
     EXPECT_EQ(w.rules.Occupant[1], 4);
-    // An occupied cell, or a piece lying on the board, refuses the drop.
+    // An occupied cell, or a piece lying on the board, refuses the drop: the
+    // dragged outline is gone before the refusal sounds.
     dropOnCell(2, 1);
     w.picPiece_MouseDown(2, 1, 0, 0, 0);
     w.picPiece_DragDrop(1, w.picPiece[2], 0, 0);
-    EXPECT_EQ(rec.take(), (Log{"stop", "sound uhoh.wav wait", "stop", "sound uhoh.wav wait"}));
+    EXPECT_EQ(rec.take(), (Log{"repaint frmPuzzle", "stop", "sound uhoh.wav wait", "repaint frmPuzzle",
+                               "stop", "sound uhoh.wav wait"}));
     EXPECT_EQ(w.picPiece[2]->geometry(), trayPlace(2));
     // From cell to cell; then onto the window: back to the tray, the cell free.
     dropOnCell(1, 2);
