@@ -1,19 +1,35 @@
-// How fast pictures are read and drawn: the largest of the program's own
-// pictures onto a puzzle board, and the reading of a large generated picture.
+// How fast pictures are read and drawn onto a puzzle board: the largest of the
+// program's own pictures, and the worst pictures the reader accepts, which
+// must draw within a tenth of a second however a file spends its bounds.
 #include <benchmark/benchmark.h>
 
 #include <QColor>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/metafile.h"
+#include "support/costly_pictures.h"
 
 namespace {
+
+// The jigsaw's board.
+constexpr int kBoard = 273;
+
+void drawOnBoard(const Metafile& picture, QImage& board) {
+    board.fill(Qt::white);
+    QPainter p(&board);
+    picture.render(p, QRectF(0, 0, kBoard, kBoard), Metafile::Fit::Contain);
+    p.end();
+    benchmark::DoNotOptimize(board.constBits());
+}
 
 // The pictures lie beside the program, as they do for the games.
 QString largestPicture() {
@@ -29,65 +45,80 @@ void BM_ReadAndDrawLargestPicture(benchmark::State& state) {
         state.SkipWithError("no pictures beside the program");
         return;
     }
-    QImage board(273, 273, QImage::Format_RGB32);
+    QImage board(kBoard, kBoard, QImage::Format_RGB32);
     for (auto _ : state) {
         const auto picture = Metafile::load(path);
         if (!picture) {
             state.SkipWithError("the picture does not read");
             return;
         }
-        board.fill(Qt::white);
-        QPainter p(&board);
-        picture->render(p, QRectF(0, 0, 273, 273), Metafile::Fit::Cover);
-        p.end();
-        benchmark::DoNotOptimize(board.constBits());
+        drawOnBoard(*picture, board);
     }
     state.SetLabel(QFileInfo(path).fileName().toStdString());
 }
 BENCHMARK(BM_ReadAndDrawLargestPicture)->Unit(benchmark::kMillisecond);
 
-void put16(std::vector<std::uint8_t>& b, int v) {
-    b.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    b.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-}
-void put32(std::vector<std::uint8_t>& b, std::uint32_t v) {
-    put16(b, static_cast<int>(v & 0xFFFF));
-    put16(b, static_cast<int>(v >> 16));
+// Read and drawn from the bytes, as a file dropped into the folder would be;
+// each round has a picture of its own (fonts are looked up anew for each).
+void readAndDraw(benchmark::State& state, const std::function<Bytes()>& write) {
+    QImage board(kBoard, kBoard, QImage::Format_RGB32);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const Bytes data = write();
+        state.ResumeTiming();
+        const auto picture = Metafile::parse(data.data(), data.size());
+        if (!picture) {
+            state.SkipWithError("the reader refuses the picture");
+            return;
+        }
+        drawOnBoard(*picture, board);
+    }
 }
 
-// About a megabyte of twenty-point polygons, each with a brush of its own.
-std::vector<std::uint8_t> manyPolygons() {
-    std::vector<std::uint8_t> b;
-    put32(b, 0x9AC6CDD7);
-    put16(b, 0);
-    for (int v : {0, 0, 8000, 8000, 1440}) put16(b, v);
-    put32(b, 0);
-    int sum = 0;
-    for (std::size_t i = 0; i < 20; i += 2) sum ^= b[i] | (b[i + 1] << 8);
-    put16(b, sum);
-    for (int v : {1, 9, 0x0300}) put16(b, v);
-    put32(b, 0);
-    put16(b, 2);
-    put32(b, 0);
-    put16(b, 0);
+// Each costly shape as often as the reader accepts it.
+void BM_ReadAndDrawWorstShape(benchmark::State& state, const CostlyShape* shape) {
+    const int k = mostAccepted(costlyPicture(), *shape);
+    readAndDraw(state, [&] { return withShape(costlyPicture(), *shape, k); });
+    state.SetLabel("x " + std::to_string(k));
+}
+
+// Every bound spent at once: each costly shape as often as the shapes before
+// it leave room for, in the order that was found to cost the most (text in
+// new fonts, hatches over the whole picture, a tangled outline, and every
+// record left on hatched ellipses).
+void BM_ReadAndDrawWorstPicture(benchmark::State& state) {
+    readAndDraw(state, [] {
+        Wmf w = costlyPicture();
+        for (const char* name :
+             {"letters", "hatched fills over the whole picture", "self-intersecting polygon",
+              "tiny hatched ellipses", "a bitmap stretched over the picture", "a polygon of many corners",
+              "short lines"})
+            drawWorst(w, costlyShape(name));
+        return w.bytes();
+    });
+}
+BENCHMARK(BM_ReadAndDrawWorstPicture)->Unit(benchmark::kMillisecond);
+
+// As many records as a picture may have: eight-corner polygons, each with a
+// brush of its own.
+Bytes manyPolygons() {
+    Wmf w(0, 0, 8000, 8000, 1440, 2);
     std::uint32_t seed = 12345;
     auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
-    while (b.size() < (1u << 20)) {
-        const std::uint32_t colour = next() | (next() << 16);
-        put32(b, 7), put16(b, 0x02FC), put16(b, 0), put32(b, colour & 0xFFFFFF), put16(b, 0);
-        put32(b, 4), put16(b, 0x012D), put16(b, 0);
-        put32(b, 4), put16(b, 0x01F0), put16(b, 0);
-        put32(b, 4 + 40), put16(b, 0x0324), put16(b, 20);
-        const int cx = static_cast<int>(next() % 8000), cy = static_cast<int>(next() % 8000);
-        for (int k = 0; k < 20; ++k)
-            put16(b, cx + static_cast<int>(next() % 300)), put16(b, cy + static_cast<int>(next() % 300));
+    for (std::uint64_t n = 0; n < Metafile::kMaxWork.records / 4; ++n) {
+        const std::uint32_t colour = (next() | (next() << 16)) & 0xFFFFFF;
+        w.solid(colour).select(0).remove(0);
+        const int cx = static_cast<int>(next() % 7700), cy = static_cast<int>(next() % 7700);
+        std::vector<QPoint> points;
+        for (int k = 0; k < 8; ++k)
+            points.emplace_back(cx + static_cast<int>(next() % 300), cy + static_cast<int>(next() % 300));
+        w.poly(0x0324, points);
     }
-    put32(b, 3), put16(b, 0);
-    return b;
+    return w.bytes();
 }
 
 void BM_ReadManyPolygons(benchmark::State& state) {
-    const std::vector<std::uint8_t> data = manyPolygons();
+    const Bytes data = manyPolygons();
     for (auto _ : state) {
         auto picture = Metafile::parse(data.data(), data.size());
         if (!picture) {
@@ -103,4 +134,16 @@ BENCHMARK(BM_ReadManyPolygons)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    // Text needs the font database, and so an application object.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    for (const CostlyShape& shape : costlyShapes())
+        benchmark::RegisterBenchmark(("BM_ReadAndDrawWorstShape/" + std::string(shape.name)).c_str(),
+                                     BM_ReadAndDrawWorstShape, &shape)
+            ->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

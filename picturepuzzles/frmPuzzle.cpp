@@ -1,7 +1,5 @@
 #include "picturepuzzles/frmPuzzle.h"
 
-#include <QCoreApplication>
-#include <QResizeEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -21,14 +19,6 @@ constexpr std::uint32_t kIdleBoard = 0x00C0FFC0;
 constexpr std::uint32_t kEmptyBoard = 0x00FFFFFF;
 // The grid lines run past the board's far edge, whatever its size.
 constexpr double kLineLength = 6000;
-
-// Places a picture box and gives it a kept image of its new size at once, so
-// what is drawn next is drawn at that size even while the box is hidden.
-void placeBox(PictureBox* box, double left, double top, double width, double height) {
-    placeTwips(box, left, top, width, height);
-    QResizeEvent e(box->size(), QSize());
-    QCoreApplication::sendEvent(box, &e);
-}
 
 }  // namespace
 
@@ -50,11 +40,11 @@ void frmPuzzle::createControls() {
     Shape1->setBorderColor(QBColor(14));
 
     pichide = new PictureBox(f, "pichide");
-    placeBox(pichide, 360, 240, 4095, 4215);
+    pichide->place(twipsRect(360, 240, 4095, 4215));
     pichide->hide();
 
     picPuzzle = new PictureBox(f, "picPuzzle");
-    placeBox(picPuzzle, 360, 240, 4095, 4215);
+    picPuzzle->place(twipsRect(360, 240, 4095, 4215));
     picPuzzle->setBackColor(bgrColor(kIdleBoard));
     picPuzzle->setScaleMode(PictureBox::Pixels);
     setDropTarget(picPuzzle,
@@ -70,7 +60,7 @@ void frmPuzzle::createControls() {
 
     for (int k = 1; k <= kJigsawMaxPieces; ++k) {
         auto* box = new PictureBox(f, QString("picPiece_%1").arg(k));
-        placeBox(box, 4680 + 1080 * ((k - 1) % 4), 240 + 1080 * ((k - 1) / 4), 975, 975);
+        box->place(twipsRect(4680 + 1080 * ((k - 1) % 4), 240 + 1080 * ((k - 1) / 4), 975, 975));
         box->setBackColor(Qt::white);
         box->setScaleMode(PictureBox::Pixels);
         box->setCursor(Qt::OpenHandCursor);
@@ -137,7 +127,10 @@ void frmPuzzle::Form_Load() {
     WowSound = FullPath("wow.wav");
     UhOhSound = FullPath("uhoh.wav");
     SpaceSound = FullPath("space.wav");
-    rules.GameOn = 0;
+    // Nothing is kept from the window's last opening; the board has no size
+    // yet, so the picture the list chooses is drawn only once it has.
+    rules = JigsawRules{};
+    Picture = PuzzlePicture{};
 
     setUpPictureList(*filFiles, *cboFiles, gAppPath);
 
@@ -151,22 +144,23 @@ void frmPuzzle::Form_Load() {
     optSize[at(size)]->setValue(true);
     optSize_Click(size);
 
-    Picture = loadSelectedPicture(*filFiles, *cboFiles);
-    pichide->setPicture(Picture, Metafile::Fit::Cover);
-    picPuzzle->setPicture(Picture, Metafile::Fit::Cover);
+    pichide->setPicture(boardPicture());
+    picPuzzle->setPicture(boardPicture());
     cmdScramble->setEnabled(Picture.has_value());
 
     centre();
 }
 
 void frmPuzzle::cboFiles_Click() {
-    Picture = loadSelectedPicture(*filFiles, *cboFiles);
-    pichide->setPicture(Picture, Metafile::Fit::Cover);
-    picPuzzle->setPicture(Picture, Metafile::Fit::Cover);
+    Picture.load(*filFiles, *cboFiles);
+    pichide->setPicture(boardPicture());
+    picPuzzle->setPicture(boardPicture());
     // Without a picture there is nothing to cut: the board stays plain and
     // the puzzle cannot start until a readable picture is chosen.
     cmdScramble->setEnabled(Picture.has_value());
 }
+
+const QImage& frmPuzzle::boardPicture() { return Picture.image(rules.boardScale()); }
 
 void frmPuzzle::optSize_Click(int Index) {
     gPuzzleSize = static_cast<std::int16_t>(Index);
@@ -181,10 +175,14 @@ void frmPuzzle::SizeBoard() {
     const double frameWidth = pixelsToTwips(Shape1->width()), frameHeight = pixelsToTwips(Shape1->height());
     PuzzleLeft = frameLeft + (frameWidth - side) * 0.5;
     PuzzleTop = frameTop + (frameHeight - side) * 0.5;
-    placeBox(picPuzzle, PuzzleLeft, PuzzleTop, side, side);
-    picPuzzle->setScale(0, 0, rules.boardScale(), rules.boardScale());
-    // The picture drawn afresh at the new size.
-    picPuzzle->Cls();
+    // The board is as many pixels wide as its scale says, so that its pieces,
+    // whole pixels each, are cut from it and laid on it edge to edge: the
+    // finished puzzle is the picture, pixel for pixel.
+    const int scale = rules.boardScale();
+    picPuzzle->place(QRect(twipsToPixels(PuzzleLeft), twipsToPixels(PuzzleTop), scale, scale));
+    picPuzzle->setScale(0, 0, scale, scale);
+    pichide->setPicture(boardPicture());
+    picPuzzle->setPicture(boardPicture());
     showGrid();
     picPuzzle->show();
 }
@@ -219,11 +217,11 @@ void frmPuzzle::cmdScramble_Click() {
     beginRunning();
     PlaySoundFile(SpaceSound, 1);
 
-    const int side = rules.PieceSize, sidePx = rules.PieceSizePx;
+    const int sidePx = rules.PieceSizePx;
     rules.layTray();
     for (int k = 1; k <= rules.NumPieces; ++k) {
         PictureBox* box = picPiece[at(k)];
-        placeBox(box, rules.TrayPos[at(k)][1], rules.TrayPos[at(k)][2], side, side);
+        box->place(trayRect(k));
         box->setScale(0, 0, sidePx, sidePx);
         box->setPicture(std::nullopt);
         box->show();
@@ -232,7 +230,7 @@ void frmPuzzle::cmdScramble_Click() {
     const std::vector<int> order = rules.drawOrder();
 
     hideGrid();
-    picPuzzle->setPicture(Picture, Metafile::Fit::Cover);
+    picPuzzle->setPicture(boardPicture());
     seam().repaintNow(picPuzzle);
     Delay(1);
 
@@ -258,8 +256,23 @@ void frmPuzzle::picPiece_MouseDown(int Index, int, int, double, double) {
     beginDrag(picPiece[at(Index)], [this] { dragNotTaken(); });
 }
 
-void frmPuzzle::moveDragged(int left, int top) {
-    placeTwips(picPiece[at(rules.Dragged)], left, top, rules.PieceSize, rules.PieceSize);
+QRect frmPuzzle::cellRect(int cell) const {
+    const int side = rules.PieceSizePx;
+    const QPoint corner((cell - 1) % rules.n * side, (cell - 1) / rules.n * side);
+    return QRect(picPuzzle->pos() + corner, QSize(side, side));
+}
+
+QRect frmPuzzle::trayRect(int piece) const {
+    return QRect(twipsToPixels(rules.TrayPos[at(piece)][1]), twipsToPixels(rules.TrayPos[at(piece)][2]),
+                 rules.PieceSizePx, rules.PieceSizePx);
+}
+
+void frmPuzzle::moveDragged(const QRect& place) { picPiece[at(rules.Dragged)]->place(place); }
+
+void frmPuzzle::refuseDrop() {
+    rules.keepLiftedPiece();
+    seam().repaintNow(form());
+    PlaySoundFile(UhOhSound, 0);
 }
 
 void frmPuzzle::picPuzzle_DragDrop(QWidget*, double X, double Y) {
@@ -267,14 +280,13 @@ void frmPuzzle::picPuzzle_DragDrop(QWidget*, double X, double Y) {
     if (rules.GameOn == 0) return;
     switch (rules.dropOnBoard(X, Y)) {
         case JigsawDrop::Refused:
-            rules.keepLiftedPiece();
-            PlaySoundFile(UhOhSound, 0);
+            refuseDrop();
             return;
         case JigsawDrop::Placed:
-            moveDragged(rules.CellPos[at(rules.PlacedCell)][1], rules.CellPos[at(rules.PlacedCell)][2]);
+            moveDragged(cellRect(rules.PlacedCell));
             return;
         case JigsawDrop::Finished:
-            moveDragged(rules.CellPos[at(rules.PlacedCell)][1], rules.CellPos[at(rules.PlacedCell)][2]);
+            moveDragged(cellRect(rules.PlacedCell));
             // The whole picture in its pieces while the finish sounds.
             seam().repaintNow(form());
             PlaySoundFile(WowSound, 0);
@@ -290,11 +302,10 @@ void frmPuzzle::picPiece_DragDrop(int Index, QWidget*, double, double) {
     if (rules.GameOn == 0) return;
     switch (rules.dropOnPiece(Index)) {
         case JigsawDrop::Refused:
-            rules.keepLiftedPiece();
-            PlaySoundFile(UhOhSound, 0);
+            refuseDrop();
             return;
         case JigsawDrop::BackToTray:
-            moveDragged(rules.TrayPos[at(rules.Dragged)][1], rules.TrayPos[at(rules.Dragged)][2]);
+            moveDragged(trayRect(rules.Dragged));
             return;
         default:
             return;
@@ -304,8 +315,7 @@ void frmPuzzle::picPiece_DragDrop(int Index, QWidget*, double, double) {
 void frmPuzzle::Form_DragDrop(QWidget*, double, double) {
     endDrag();
     if (rules.GameOn == 0) return;
-    if (rules.dropOnWindow() == JigsawDrop::BackToTray)
-        moveDragged(rules.TrayPos[at(rules.Dragged)][1], rules.TrayPos[at(rules.Dragged)][2]);
+    if (rules.dropOnWindow() == JigsawDrop::BackToTray) moveDragged(trayRect(rules.Dragged));
 }
 
 void frmPuzzle::dragNotTaken() {
@@ -316,7 +326,7 @@ void frmPuzzle::StopGame() {
     endDrag();
     for (int k = 1; k <= kJigsawMaxPieces; ++k) picPiece[at(k)]->hide();
     picPuzzle->setBackColor(bgrColor(kIdleBoard));
-    picPuzzle->setPicture(Picture, Metafile::Fit::Cover);
+    picPuzzle->setPicture(boardPicture());
     showGrid();
     rules.GameOn = 0;
     Frame1->show();

@@ -13,10 +13,10 @@
 
 #include "launcher/game_window.h"
 #include "picturepuzzles/jigsaw_rules.h"
+#include "picturepuzzles/puzzle_picture.h"
 #include "platform/drop_down_list.h"
 #include "platform/file_list_box.h"
 #include "platform/line_shape.h"
-#include "platform/metafile.h"
 #include "platform/picture_box.h"
 
 class frmPuzzle : public GameWindow {
@@ -63,7 +63,7 @@ public:
     double PuzzleLeft = 0, PuzzleTop = 0;
     std::string WowSound, UhOhSound, SpaceSound;
     // The picture that pichide keeps; nothing when the list has none that can be read.
-    std::optional<Metafile> Picture;
+    PuzzlePicture Picture;
 
 protected:
     void createControls() override;
@@ -74,7 +74,15 @@ private:
     frmPuzzle();
     void showGrid();
     void hideGrid();
-    void moveDragged(int left, int top);
+    // The chosen picture, drawn for the board as it is sized now.
+    const QImage& boardPicture();
+    // Where a piece lies on a cell (on the pixels it was cut from) and in its tray place.
+    QRect cellRect(int cell) const;
+    QRect trayRect(int piece) const;
+    void moveDragged(const QRect& place);
+    // A refused drop: the sound holds the window, so the dragged outline is
+    // cleared from the screen first.
+    void refuseDrop();
     // A drag that ended where nothing takes drops leaves the piece where it lay.
     void dragNotTaken();
 };

@@ -1,7 +1,5 @@
 #include "picturepuzzles/frmSPuz.h"
 
-#include <QCoreApplication>
-#include <QResizeEvent>
 #include <QTimer>
 #include <algorithm>
 
@@ -15,15 +13,6 @@
 namespace {
 
 std::size_t at(int i) { return static_cast<std::size_t>(i); }
-
-// Places a picture box and gives it a kept image of its new size at once: a
-// box on a window not shown yet would otherwise get it only when shown, after
-// the pictures meant for it had been drawn.
-void placeBox(PictureBox* box, double left, double top, double width, double height) {
-    placeTwips(box, left, top, width, height);
-    QResizeEvent e(box->size(), QSize());
-    QCoreApplication::sendEvent(box, &e);
-}
 
 // The whole of one box's image copied onto another.
 void copyWhole(PictureBox* to, const PictureBox* from) {
@@ -56,20 +45,20 @@ void frmSPuz::createControls() {
     shpFinish->hide();
 
     pichide = new PictureBox(f, "pichide");
-    placeBox(pichide, 4680, 720, 3855, 3855);
+    pichide->place(twipsRect(4680, 720, 3855, 3855));
     pichide->hide();
 
     picPuzzle = new PictureBox(f, "picPuzzle");
-    placeBox(picPuzzle, 4680, 720, 3855, 3855);
+    picPuzzle->place(twipsRect(4680, 720, 3855, 3855));
     picPuzzle->setBackColor(bgrColor(0x00C0FFFF));
     picPuzzle->setScaleMode(PictureBox::Pixels);
 
     for (int k = 0; k <= kSPuzMaxPieces; ++k) {
         auto* box = new PictureBox(f, QString("picPiece_%1").arg(k));
         if (k == 0)
-            placeBox(box, 0, 0, 975, 975);
+            box->place(twipsRect(0, 0, 975, 975));
         else
-            placeBox(box, 360 + 960 * ((k - 1) % 4), 720 + 960 * ((k - 1) / 4), 975, 975);
+            box->place(twipsRect(360 + 960 * ((k - 1) % 4), 720 + 960 * ((k - 1) / 4), 975, 975));
         box->setScaleMode(PictureBox::Pixels);
         box->onMouseDown = [this, k](int button, int shift, double x, double y) {
             picPiece_MouseDown(k, button, shift, x, y);
@@ -171,8 +160,10 @@ void frmSPuz::Form_Load() {
     UhOhSound = FullPath("uhoh.wav");
     DingSound = FullPath("ding.wav");
     SpaceSound = FullPath("space.wav");
-    rules.GameOn = 0;
-    rules.CanMove = 0;
+    // Nothing is kept from the window's last opening; the board has no size
+    // yet, so the picture the list chooses is drawn only once it has.
+    rules = SPuzRules{};
+    Picture = PuzzlePicture{};
 
     for (int k = 1; k <= kSPuzMaxPieces; ++k) {
         picPiece[at(k)]->setBackColor(QBColor(0));
@@ -188,8 +179,8 @@ void frmSPuz::Form_Load() {
     rules.BoardSize = CInt(pixelsToTwips(picPuzzle->width()));
     rules.BoardSizePx = CInt(picPuzzle->scaleWidth());
 
-    Picture = loadSelectedPicture(*filFiles, *cboFiles);
-    pichide->setPicture(Picture, Metafile::Fit::Cover);
+    // The list has loaded the picture; it is drawn into pichide and the board
+    // when the board is sized, below.
     cmdScramble->setEnabled(Picture.has_value());
 
     picPuzzle->move(twipsToPixels(BoardLeft), picPuzzle->y());
@@ -207,9 +198,9 @@ void frmSPuz::Form_Load() {
 }
 
 void frmSPuz::cboFiles_Click() {
-    Picture = loadSelectedPicture(*filFiles, *cboFiles);
-    pichide->setPicture(Picture, Metafile::Fit::Cover);
-    picPuzzle->setPicture(Picture, Metafile::Fit::Cover);
+    Picture.load(*filFiles, *cboFiles);
+    pichide->setPicture(boardPicture());
+    picPuzzle->setPicture(boardPicture());
     // Without a picture there is nothing to cut: the board stays plain and
     // the game cannot start until a readable picture is chosen.
     cmdScramble->setEnabled(Picture.has_value());
@@ -229,11 +220,21 @@ void frmSPuz::optDiff_Click(int Index) {
 
 void frmSPuz::SizeBoard() {
     rules.sizeBoard();
-    placeBox(picPuzzle, pixelsToTwips(picPuzzle->x()), pixelsToTwips(picPuzzle->y()),
-             rules.PieceWidth * rules.Cols, rules.PieceHeight * rules.Rows);
-    picPuzzle->setScale(0, 0, rules.PieceWidthPx * rules.Cols, rules.PieceHeightPx * rules.Rows);
-    // The picture drawn afresh at the new size.
-    picPuzzle->Cls();
+    // The board is as many pixels wide and high as its scale says, so that
+    // the pieces, whole pixels each, are cut from it on the very grid they
+    // are laid on.
+    const int width = rules.PieceWidthPx * rules.Cols, height = rules.PieceHeightPx * rules.Rows;
+    picPuzzle->place(QRect(picPuzzle->pos(), QSize(width, height)));
+    picPuzzle->setScale(0, 0, width, height);
+    pichide->setPicture(boardPicture());
+    picPuzzle->setPicture(boardPicture());
+}
+
+const QImage& frmSPuz::boardPicture() {
+    // Square, from the board's top left corner: on a board a pixel or two
+    // wider than high, or higher than wide, the picture's last pixel or two
+    // fall off the board's edge rather than leave a strip of the board bare.
+    return Picture.image(std::max(rules.PieceWidthPx * rules.Cols, rules.PieceHeightPx * rules.Rows));
 }
 
 void frmSPuz::clearPiece(PictureBox* box) { box->setPicture(std::nullopt); }
@@ -262,13 +263,14 @@ void frmSPuz::cmdScramble_Click() {
     cboFiles->hide();
     picPuzzle->move(twipsToPixels(PreviewLeft), picPuzzle->y());
 
-    const int w = rules.PieceWidth, h = rules.PieceHeight;
+    // The pieces lie on the grid they are cut on, whole pixels apart.
     const int wPx = rules.PieceWidthPx, hPx = rules.PieceHeightPx;
+    const QPoint board(twipsToPixels(BoardLeft), twipsToPixels(BoardTop));
     int k = 0;
     for (int r = 1; r <= rules.Rows; ++r) {
         for (int c = 1; c <= rules.Cols; ++c) {
             PictureBox* box = picPiece[at(++k)];
-            placeBox(box, BoardLeft + (c - 1) * w, BoardTop + (r - 1) * h, w, h);
+            box->place(QRect(board + QPoint((c - 1) * wPx, (r - 1) * hPx), QSize(wPx, hPx)));
             box->setScale(0, 0, wPx, hPx);
             clearPiece(box);
             box->show();
@@ -288,7 +290,7 @@ void frmSPuz::cmdScramble_Click() {
     rules.cut();
 
     PictureBox* store = picPiece[0];
-    placeBox(store, 0, 0, w, h);
+    store->place(QRect(0, 0, wPx, hPx));
     store->setScale(0, 0, wPx, hPx);
     copyWhole(store, picPiece[at(rules.NumPieces)]);
     clearPiece(picPiece[at(rules.NumPieces)]);

@@ -12,10 +12,10 @@
 #include <string>
 
 #include "launcher/game_window.h"
+#include "picturepuzzles/puzzle_picture.h"
 #include "picturepuzzles/spuz_rules.h"
 #include "platform/drop_down_list.h"
 #include "platform/file_list_box.h"
-#include "platform/metafile.h"
 #include "platform/picture_box.h"
 
 class QTimer;
@@ -70,7 +70,7 @@ public:
     int BoardLeft = 0, BoardTop = 0;
     std::string WowSound, UhOhSound, DingSound, SpaceSound;
     // The picture that pichide keeps; nothing when the list has none that can be read.
-    std::optional<Metafile> Picture;
+    PuzzlePicture Picture;
 
 protected:
     void createControls() override;
@@ -82,6 +82,8 @@ private:
     // The piece set aside at the start fills the hole; the finished puzzle
     // waits for OK or Stop.
     void showFinished();
+    // The chosen picture, drawn for the board as it is sized now.
+    const QImage& boardPicture();
     // Clears a piece box to black, without a picture.
     void clearPiece(PictureBox* box);
 };

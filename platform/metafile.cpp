@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
@@ -21,6 +22,24 @@
 #include <tuple>
 #include <unordered_map>
 #include <vector>
+
+// Each bound is about ten times what the busiest of our own pictures asked
+// for when it was set (1061 records, 2464 points, a length of 189, crossings
+// of 250, an area of 5.2, a pen a tenth of the side; no text, no bitmaps), yet
+// low enough that a file spending all of them at once draws onto a puzzle
+// board within a tenth of a second (bench/metafile_bench.cpp).
+const Metafile::Work Metafile::kMaxWork{
+    .records = 12000,
+    .points = 30000,
+    .length = 2000,
+    .crossings = 3000,
+    .area = 60,
+    .widestPen = 1,
+    .tallestFont = 1,
+    .characters = 2000,
+    .fonts = 16,
+    .bitmapPixels = 1u << 21,
+};
 
 namespace {
 
@@ -71,11 +90,8 @@ constexpr std::size_t kPlaceableSize = 22;
 constexpr std::size_t kHeaderSize = 18;
 // Deeper nesting than this is no drawing program's doing.
 constexpr std::size_t kMaxSavedStates = 1024;
-// A bitmap, and all bitmaps of one file together, stay within these pixel counts.
-constexpr std::uint64_t kMaxBitmapPixels = 1u << 24;
-constexpr std::uint64_t kMaxTotalPixels = 1u << 25;
 // Files larger than this are not pictures we could mean.
-constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
 // Text is laid out in a font of this pixel size, then scaled to the wanted height.
 constexpr double kReferencePixels = 256.0;
 
@@ -126,6 +142,10 @@ struct FontStyle {
     int weight;
     bool italic, underline, strikeOut;
     std::uint8_t pitchAndFamily;
+    bool operator<(const FontStyle& o) const {
+        return std::tie(face, height, weight, italic, underline, strikeOut, pitchAndFamily) <
+               std::tie(o.face, o.height, o.weight, o.italic, o.underline, o.strikeOut, o.pitchAndFamily);
+    }
 };
 
 // Text alignment bits.
@@ -185,6 +205,7 @@ struct Op {
 struct Metafile::Data {
     QRectF bounds;
     int inch = 0;
+    Metafile::Work work;
     std::vector<Op> ops;
     std::vector<QPointF> points;
     std::vector<QPainterPath> paths;
@@ -225,7 +246,7 @@ DibResult decodeDib(const std::uint8_t* p, std::size_t n, bool paletteIndices, Q
     const std::uint64_t w = static_cast<std::uint64_t>(width);
     const std::uint64_t h =
         static_cast<std::uint64_t>(height < 0 ? -static_cast<std::int64_t>(height) : height);
-    if (w * h > kMaxBitmapPixels || w * h > pixelBudget) {
+    if (w * h > pixelBudget) {
         why = "bitmap is too large";
         return DibResult::Bad;
     }
@@ -336,6 +357,15 @@ private:
     std::uint32_t addBrush(const BrushStyle& s);
 
     Op newOp(OpKind kind) const;
+    // Counts the work of drawing a shape with the current pen and brush: its
+    // outline, of the given length through the given corners, and, when
+    // filled, its inside over box. Refuses the file past any bound.
+    bool spend(double outline, std::size_t corners, const QRectF& box, bool filled);
+    bool spendText(const TextItem& t);
+    // Refuses the file when a sum of its work has gone past its bound.
+    bool withinBounds();
+    // An area in frame units, as far as it lies on the picture, in picture squares.
+    double visibleArea(const QRectF& r) const;
     std::uint32_t pushRect(const QRectF& r);
     bool shape(OpKind kind, const Params& a);
     bool arc(OpKind kind, const Params& a);
@@ -360,7 +390,11 @@ private:
     std::uint32_t maxObjects_ = 0;
     std::map<PenStyle, std::uint32_t> penIndex_;
     std::map<BrushStyle, std::uint32_t> brushIndex_;
-    std::uint64_t pixelBudget_ = kMaxTotalPixels;
+    std::map<FontStyle, std::uint32_t> fontIndex_;
+    std::set<std::uint32_t> fontsInText_;
+    std::uint64_t pixelBudget_ = Metafile::kMaxWork.bitmapPixels;
+    // The longer side of the bounding box: the unit of the work's lengths.
+    double side_ = 1;
 };
 
 bool Parser::fail(const std::string& why) {
@@ -382,6 +416,7 @@ bool Parser::readHeader() {
     if (inch == 0) return fail("units per inch is zero");
     const QRectF box = QRectF(QPointF(left, top), QPointF(right, bottom)).normalized();
     d_->bounds = box;
+    side_ = std::max(box.width(), box.height());
     d_->inch = static_cast<int>(inch);
 
     const std::uint8_t* h = data_ + kPlaceableSize;
@@ -501,12 +536,82 @@ std::uint32_t Parser::pushRect(const QRectF& r) {
     return first;
 }
 
+bool Parser::spendText(const TextItem& t) {
+    Metafile::Work& w = d_->work;
+    const FontStyle& font = d_->fonts[t.font];
+    // A height of 0 is the device's own twelve points.
+    const double height = font.height != 0 ? std::abs(static_cast<double>(font.height)) : d_->inch / 6.0;
+    const auto characters = static_cast<std::uint64_t>(t.text.size());
+    w.characters += characters;
+    fontsInText_.insert(t.font);
+    w.fonts = fontsInText_.size();
+    w.tallestFont = std::max(w.tallestFont, height / side_);
+    // No character paints more than a square of the font's height, nor its background more.
+    const double letters = static_cast<double>(characters) * height * height / (side_ * side_);
+    w.area += t.opaqueBk ? 2 * letters : letters;
+    if (t.fillRect) w.area += visibleArea(t.rect);
+    return withinBounds();
+}
+
+bool Parser::withinBounds() {
+    const Metafile::Work& w = d_->work;
+    const Metafile::Work& max = Metafile::kMaxWork;
+    if (w.records > max.records) return fail("too many records for a picture");
+    if (w.points > max.points) return fail("too many points to draw");
+    if (w.length > max.length) return fail("too many lines to draw");
+    if (w.crossings > max.crossings) return fail("outlines too long and tangled to draw");
+    if (w.area > max.area) return fail("too much to paint");
+    if (w.widestPen > max.widestPen) return fail("a pen is too wide");
+    if (w.tallestFont > max.tallestFont) return fail("a font is too large");
+    if (w.characters > max.characters) return fail("too much text");
+    if (w.fonts > max.fonts) return fail("text in too many fonts");
+    return true;
+}
+
+double Parser::visibleArea(const QRectF& r) const {
+    const QRectF on = r.normalized().intersected(d_->bounds);
+    return on.isEmpty() ? 0.0 : on.width() * on.height() / (side_ * side_);
+}
+
+bool Parser::spend(double outline, std::size_t corners, const QRectF& box, bool filled) {
+    Metafile::Work& w = d_->work;
+    const PenStyle& pen = d_->pens[state_.pen];
+    const unsigned penKind = pen.style & 0x0F;
+    if (penKind != 5) {
+        // A pen's band is filled as a shape of its own: both edges of the
+        // line (a dashed line's dashes have ends too) and a rounded rim at
+        // every corner.
+        const double width = pen.width;
+        const double band =
+            ((penKind == 0 ? 2 : 3) * outline + static_cast<double>(corners) * std::numbers::pi * width) /
+            side_;
+        w.length += band;
+        w.crossings += band * band;
+        w.area += (outline * width + static_cast<double>(corners) * width * width) / (side_ * side_);
+        w.widestPen = std::max(w.widestPen, width / side_);
+    }
+    const BrushKind brush = d_->brushes[state_.brush].kind;
+    if (filled && brush != BrushKind::None) {
+        // A hatch on an opaque background is painted twice.
+        const double coats = brush == BrushKind::Hatched && state_.bkOpaque ? 2.0 : 1.0;
+        const double edge = outline / side_;
+        w.length += coats * edge;
+        w.crossings += coats * edge * edge;
+        w.area += coats * visibleArea(box);
+    }
+    return withinBounds();
+}
+
 // Rectangle, RoundRect and Ellipse: the bounding rectangle is the last four words.
 bool Parser::shape(OpKind kind, const Params& a) {
     const std::size_t base = kind == OpKind::RoundRect ? 2 : 0;
     if (!need(a, base + 4)) return false;
     const QRectF r = mapRect(a.s(base + 3), a.s(base + 2), a.s(base + 1), a.s(base));
     if (r.width() <= 0 || r.height() <= 0) return true;
+    const double around = r.width() + r.height();
+    if (!spend(kind == OpKind::Rect ? 2 * around : std::numbers::pi * around / 2,
+               kind == OpKind::Rect ? 4 : 0, r, true))
+        return false;
     Op op = newOp(kind);
     op.first = pushRect(r);
     op.count = 2;
@@ -524,6 +629,9 @@ bool Parser::arc(OpKind kind, const Params& a) {
     if (!need(a, 8)) return false;
     const QRectF r = mapRect(a.s(7), a.s(6), a.s(5), a.s(4));
     if (r.width() <= 0 || r.height() <= 0) return true;
+    // At most the whole ellipse, and two radii or a chord.
+    const double around = r.width() + r.height();
+    if (!spend(std::numbers::pi * around / 2 + around, 2, r, kind != OpKind::Arc)) return false;
     const QPointF c = r.center();
     const double rx = r.width() / 2, ry = r.height() / 2;
     auto angle = [&](QPointF p) {
@@ -547,10 +655,26 @@ bool Parser::poly(OpKind kind, const Params& a) {
     if (n < 0) return fail("negative point count");
     if (!need(a, 1 + 2 * static_cast<std::size_t>(n))) return false;
     if (n < 2) return true;
+    d_->work.points += static_cast<std::uint64_t>(n);
+    if (!withinBounds()) return false;
     Op op = newOp(kind);
     op.first = static_cast<std::uint32_t>(d_->points.size());
     op.count = static_cast<std::uint32_t>(n);
     for (int i = 0; i < n; ++i) d_->points.push_back(map(a.s(1 + 2 * i), a.s(2 + 2 * i)));
+    const QPointF* pts = &d_->points[op.first];
+    double length = 0;
+    for (int i = 1; i < n; ++i) length += QLineF(pts[i - 1], pts[i]).length();
+    const bool closed = kind == OpKind::Polygon;
+    if (closed) length += QLineF(pts[n - 1], pts[0]).length();
+    QRectF box;
+    if (closed) {
+        const auto [left, right] =
+            std::minmax_element(pts, pts + n, [](QPointF p, QPointF q) { return p.x() < q.x(); });
+        const auto [top, bottom] =
+            std::minmax_element(pts, pts + n, [](QPointF p, QPointF q) { return p.y() < q.y(); });
+        box = QRectF(QPointF(left->x(), top->y()), QPointF(right->x(), bottom->y()));
+    }
+    if (!spend(length, static_cast<std::size_t>(n), box, closed)) return false;
     d_->ops.push_back(op);
     return true;
 }
@@ -562,22 +686,33 @@ bool Parser::polyPolygon(const Params& a) {
     std::uint64_t total = 0;
     for (std::size_t i = 0; i < polygons; ++i) total += a.w(1 + i);
     if (!need(a, 1 + polygons + 2 * total)) return false;
+    d_->work.points += total;
+    if (!withinBounds()) return false;
+    double length = 0;
     QPainterPath path;
     path.setFillRule(state_.winding ? Qt::WindingFill : Qt::OddEvenFill);
     std::size_t at = 1 + polygons;
     for (std::size_t i = 0; i < polygons; ++i) {
         const std::size_t n = a.w(1 + i);
+        QPointF first, last;
         for (std::size_t k = 0; k < n; ++k, at += 2) {
             const QPointF p = map(a.s(at), a.s(at + 1));
             if (k == 0) {
                 path.moveTo(p);
+                first = p;
             } else {
                 path.lineTo(p);
+                length += QLineF(last, p).length();
             }
+            last = p;
         }
-        if (n > 0) path.closeSubpath();
+        if (n > 0) {
+            path.closeSubpath();
+            length += QLineF(last, first).length();
+        }
     }
     if (path.isEmpty()) return true;
+    if (!spend(length, static_cast<std::size_t>(total), path.boundingRect(), true)) return false;
     Op op = newOp(OpKind::PolyPolygon);
     op.first = static_cast<std::uint32_t>(d_->paths.size());
     d_->paths.push_back(std::move(path));
@@ -625,6 +760,7 @@ bool Parser::text(const Params& a, bool extended) {
     t.rect = rect;
     t.fillRect = (options & 0x0002) != 0;
     t.clipRect = (options & 0x0004) != 0;
+    if (!spendText(t)) return false;
     Op op = newOp(OpKind::Text);
     op.first = static_cast<std::uint32_t>(d_->texts.size());
     d_->texts.push_back(std::move(t));
@@ -653,6 +789,7 @@ bool Parser::bitmap(const Params& a, bool stretchDib) {
         case DibResult::Ok:
             break;
     }
+    d_->work.bitmapPixels = Metafile::kMaxWork.bitmapPixels - pixelBudget_;
     const double imgW = image.width(), imgH = image.height();
     const bool bottomUp = s32(a.at(dibAt) + 8) > 0;
     // StretchDIB measures a bottom-up bitmap's source from its lower left corner.
@@ -676,6 +813,8 @@ bool Parser::bitmap(const Params& a, bool stretchDib) {
     const double kx = dst.width() / src.width(), ky = dst.height() / src.height();
     dst = QRectF(dst.left() + (clipped.left() - src.left()) * kx,
                  dst.top() + (clipped.top() - src.top()) * ky, clipped.width() * kx, clipped.height() * ky);
+    d_->work.area += visibleArea(dst);
+    if (!withinBounds()) return false;
     Op op = newOp(OpKind::Image);
     op.first = static_cast<std::uint32_t>(d_->images.size());
     d_->images.push_back(ImageItem{std::move(image), dst, clipped});
@@ -743,9 +882,9 @@ bool Parser::record(std::uint16_t function, const Params& a) {
                 f[11] != 0,
                 f[12] != 0,
                 f[17]};
-            const auto index = static_cast<std::uint32_t>(d_->fonts.size());
-            d_->fonts.push_back(std::move(s));
-            return createObject(ObjectKind::Font, index);
+            auto [it, added] = fontIndex_.try_emplace(s, static_cast<std::uint32_t>(d_->fonts.size()));
+            if (added) d_->fonts.push_back(std::move(s));
+            return createObject(ObjectKind::Font, it->second);
         }
         case kCreatePalette:
         case kCreatePatternBrush:
@@ -779,6 +918,8 @@ bool Parser::record(std::uint16_t function, const Params& a) {
             if (!need(a, 2)) return false;
             const QPointF to = map(a.s(1), a.s(0));
             if (function == kLineTo) {
+                d_->work.points += 2;
+                if (!spend(QLineF(state_.cp, to).length(), 2, QRectF(), false)) return false;
                 Op op = newOp(OpKind::Line);
                 op.first = static_cast<std::uint32_t>(d_->points.size());
                 op.count = 2;
@@ -865,6 +1006,8 @@ std::shared_ptr<Metafile::Data> Parser::run(std::string& error) {
             break;
         }
         if (function == kEof) return d_;
+        ++d_->work.records;
+        if (!withinBounds()) break;
         if (!record(function, Params{data_ + pos + 6, static_cast<std::size_t>(bytes - 6)})) break;
         pos += static_cast<std::size_t>(bytes);
     }
@@ -1000,15 +1143,21 @@ public:
     }
 
 private:
+    // Each pen and brush is made once a drawing: a hatch's pattern costs
+    // more to make than a small shape does to paint.
     void setPen(std::uint32_t i) {
         if (i == pen_) return;
         pen_ = i;
-        p_.setPen(makePen(d_.pens[i], deviceScale_));
+        if (pens_.empty()) pens_.resize(d_.pens.size());
+        if (!pens_[i]) pens_[i] = makePen(d_.pens[i], deviceScale_);
+        p_.setPen(*pens_[i]);
     }
     void setBrush(std::uint32_t i) {
         if (i == brush_) return;
         brush_ = i;
-        p_.setBrush(makeBrush(d_.brushes[i]));
+        if (brushes_.empty()) brushes_.resize(d_.brushes.size());
+        if (!brushes_[i]) brushes_[i] = makeBrush(d_.brushes[i]);
+        p_.setBrush(*brushes_[i]);
     }
 
     void shape(const Op& op) {
@@ -1104,6 +1253,8 @@ private:
     bool canDrawText_ = false;
     static constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
     std::uint32_t pen_ = kNone, brush_ = kNone;
+    std::vector<std::optional<QPen>> pens_;
+    std::vector<std::optional<QBrush>> brushes_;
     std::unordered_map<std::uint32_t, TextFont> fonts_;
 };
 
@@ -1137,6 +1288,8 @@ std::optional<Metafile> Metafile::load(const QString& path, std::string* error) 
 }
 
 QRectF Metafile::bounds() const { return d_->bounds; }
+
+const Metafile::Work& Metafile::work() const { return d_->work; }
 
 int Metafile::unitsPerInch() const { return d_->inch; }
 

@@ -32,6 +32,11 @@ PictureBox::PictureBox(QWidget* parent, const QString& name) : QWidget(parent) {
     setScaleMode(Twips);
 }
 
+void PictureBox::place(const QRect& pixels) {
+    setGeometry(pixels);
+    ensureImage();
+}
+
 QRect PictureBox::innerRect() const { return border_ ? rect().adjusted(1, 1, -1, -1) : rect(); }
 
 void PictureBox::resetImage() {
@@ -103,6 +108,12 @@ void PictureBox::setBackColor(const QColor& c) {
 }
 
 void PictureBox::drawKeptPicture() {
+    if (!pictureImage_.isNull()) {
+        QPainter p(&image_);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, 0, pictureImage_);
+        return;
+    }
     if (!picture_) return;
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing);
@@ -122,6 +133,13 @@ void PictureBox::Cls() {
 void PictureBox::setPicture(std::optional<Metafile> picture, Metafile::Fit fit) {
     picture_ = std::move(picture);
     pictureFit_ = fit;
+    pictureImage_ = QImage();
+    Cls();
+}
+
+void PictureBox::setPicture(const QImage& picture) {
+    picture_.reset();
+    pictureImage_ = picture;
     Cls();
 }
 

@@ -20,6 +20,11 @@ public:
 
     PictureBox(QWidget* parent, const QString& name);
 
+    // Places the box (in pixels) and gives it a kept image and a scale of its
+    // new size at once: a box on a window not shown yet would otherwise get
+    // them only when shown, after what was meant for it had been drawn.
+    void place(const QRect& pixels);
+
     // The scale: twips by default; pixels; or a user scale whose top-left
     // corner is (x1, y1) and bottom-right corner (x2, y2).
     void setScaleMode(ScaleMode mode);
@@ -67,7 +72,10 @@ public:
     void PaintPicture(const QImage& picture, double x, double y, double w, double h);
     // A kept picture shown under everything drawn (as a loaded picture is); Cls keeps it.
     void setPicture(std::optional<Metafile> picture, Metafile::Fit fit = Metafile::Fit::Stretch);
-    bool hasPicture() const { return picture_.has_value(); }
+    // The same for a picture already drawn, shown from the top left corner
+    // at its own size; each Cls copies it rather than drawing it again.
+    void setPicture(const QImage& picture);
+    bool hasPicture() const { return picture_.has_value() || !pictureImage_.isNull(); }
 
     // Copies a rectangle of pixels from a box (this one or another) to this one.
     void BitBlt(int x, int y, int w, int h, const PictureBox& source, int sx, int sy);
@@ -122,5 +130,6 @@ private:
     QFont textFont_;
     std::optional<Metafile> picture_;
     Metafile::Fit pictureFit_ = Metafile::Fit::Stretch;
+    QImage pictureImage_;
     bool pressed_ = false;
 };

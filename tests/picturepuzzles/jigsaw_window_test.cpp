@@ -62,9 +62,15 @@ protected:
         const int row = (cell - 1) / w.rules.n, col = (cell - 1) % w.rules.n;
         w.picPuzzle_DragDrop(w.picPiece[at(piece)], middle(col), middle(row));
     }
-    QRect place(int left, int top) { return twipsRect(left, top, w.rules.PieceSize, w.rules.PieceSize); }
-    QRect trayPlace(int piece) { return place(w.rules.TrayPos[at(piece)][1], w.rules.TrayPos[at(piece)][2]); }
-    QRect cellPlace(int cell) { return place(w.rules.CellPos[at(cell)][1], w.rules.CellPos[at(cell)][2]); }
+    // Pieces are as many whole pixels wide as they were cut.
+    QRect place(QPoint corner) { return QRect(corner, QSize(w.rules.PieceSizePx, w.rules.PieceSizePx)); }
+    QRect trayPlace(int piece) {
+        return place(twipsRect(w.rules.TrayPos[at(piece)][1], w.rules.TrayPos[at(piece)][2], 0, 0).topLeft());
+    }
+    QRect cellPlace(int cell) {
+        const int px = w.rules.PieceSizePx;
+        return place(w.picPuzzle->pos() + QPoint((cell - 1) % w.rules.n * px, (cell - 1) / w.rules.n * px));
+    }
     bool gridShown(int lines) {
         for (int i = 0; i < 3; ++i)
             if (w.Line1[at(i)]->isVisible() != (i < lines) || w.Line2[at(i)]->isVisible() != (i < lines))
@@ -92,11 +98,12 @@ TEST_F(JigsawWindowTest, TheBoardIsSizedToWholePiecesCentredInItsFrameAndGridded
     EXPECT_TRUE(w.optSize[0]->isChecked());
     EXPECT_TRUE(idleLayout());
     EXPECT_TRUE(w.cmdScramble->isEnabled());
-    // 2 x 2: pieces of 2048 twips, a board of 4096 centred in the frame at (240, 120), 4335 x 4455.
+    // 2 x 2: pieces of 2048 twips, a board of 4096 centred in the frame at (240, 120), 4335 x 4455,
+    // as many pixels wide as its scale.
     EXPECT_EQ(w.rules.PieceSize, 2048);
     EXPECT_DOUBLE_EQ(w.PuzzleLeft, 359.5);
     EXPECT_DOUBLE_EQ(w.PuzzleTop, 299.5);
-    EXPECT_EQ(w.picPuzzle->geometry(), twipsRect(359.5, 299.5, 4096, 4096));
+    EXPECT_EQ(w.picPuzzle->geometry(), QRect(twipsRect(359.5, 299.5, 0, 0).topLeft(), QSize(272, 272)));
     EXPECT_EQ(w.picPuzzle->scaleWidth(), 2 * 136);
     EXPECT_NE(w.picPuzzle->image().pixel(60, 60), w.picPuzzle->image().pixel(136, 240));
 
@@ -139,7 +146,7 @@ TEST_F(JigsawWindowTest, TheWholePictureShowsForASecondThenIsCutIntoTheTrayInShu
         EXPECT_EQ(w.picPiece[at(piece)]->image().copy(0, 0, px, px), part) << cell;
         EXPECT_EQ(w.picPiece[at(piece)]->geometry(), trayPlace(piece));
     }
-    EXPECT_EQ(w.picPiece[at(2)]->geometry(), place(4680 + 2048 + 50, 240));
+    EXPECT_EQ(w.picPiece[at(2)]->geometry(), place(twipsRect(4680 + 2048 + 50, 240, 0, 0).topLeft()));
     // The board is left empty and white, with its grid; only Stop and Help remain.
     EXPECT_FALSE(w.picPuzzle->hasPicture());
     EXPECT_EQ(w.picPuzzle->image().pixel(60, 60), qRgb(255, 255, 255));
@@ -159,11 +166,13 @@ TEST_F(JigsawWindowTest, PiecesSnapToFreeCellsAndTheRightPictureEndsThePuzzle) {
     dropOnCell(1, 1);
     EXPECT_EQ(w.picPiece[1]->geometry(), cellPlace(1));
     EXPECT_EQ(w.rules.Occupant[1], 4);
-    // An occupied cell, or a piece lying on the board, refuses the drop.
+    // An occupied cell, or a piece lying on the board, refuses the drop: the
+    // dragged outline is gone before the refusal sounds.
     dropOnCell(2, 1);
     w.picPiece_MouseDown(2, 1, 0, 0, 0);
     w.picPiece_DragDrop(1, w.picPiece[2], 0, 0);
-    EXPECT_EQ(rec.take(), (Log{"stop", "sound uhoh.wav wait", "stop", "sound uhoh.wav wait"}));
+    EXPECT_EQ(rec.take(), (Log{"repaint frmPuzzle", "stop", "sound uhoh.wav wait", "repaint frmPuzzle",
+                               "stop", "sound uhoh.wav wait"}));
     EXPECT_EQ(w.picPiece[2]->geometry(), trayPlace(2));
     // From cell to cell; then onto the window: back to the tray, the cell free.
     dropOnCell(1, 2);
@@ -199,6 +208,25 @@ TEST_F(JigsawWindowTest, PiecesSnapToFreeCellsAndTheRightPictureEndsThePuzzle) {
     EXPECT_EQ(rec.take(), (Log{"repaint frmPuzzle", "stop", "sound wow.wav wait"}));
     EXPECT_EQ(w.rules.GameOn, 0);
     EXPECT_TRUE(idleLayout());
+}
+
+TEST_F(JigsawWindowTest, AFinishedPuzzleIsThePicturePixelForPixelAtEverySize) {
+    open();
+    for (int size = 0; size <= 2; ++size) {
+        w.optSize[at(size)]->click();
+        ScriptedRandom random;
+        for (int draw = 1; draw < w.rules.n * w.rules.n; ++draw) random.push(0.0f);
+        ScopedRandom scoped(random);
+        w.cmdScramble->click();
+        QImage finished;
+        rec.duringWaitedSound = [&] { finished = w.form()->grab(w.picPuzzle->geometry()).toImage(); };
+        for (int piece = 1; piece <= w.rules.NumPieces; ++piece)
+            dropOnCell(piece, w.rules.HomeCell[at(piece)]);
+        rec.duringWaitedSound = nullptr;
+        EXPECT_EQ(rec.log.back(), "sound wow.wav wait");
+        const QImage picture = w.pichide->image().copy(QRect(QPoint(0, 0), finished.size()));
+        EXPECT_EQ(finished.convertToFormat(picture.format()), picture) << w.rules.n << " x " << w.rules.n;
+    }
 }
 
 TEST_F(JigsawWindowTest, StopShowsTheWholePictureAtOnceAndANewPuzzleStartsFromTheTray) {

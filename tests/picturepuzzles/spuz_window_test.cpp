@@ -66,12 +66,11 @@ protected:
     }
     void click(int position) { w.picPiece[at(position)]->onMouseDown(1, 0, 1, 1); }
 
-    // What piece `piece` was cut from: its part of the preview.
+    // What piece `piece` was cut from: its part of the preview, lying where
+    // the piece's own place lies on the board.
     QImage part(int piece) {
-        const int r = (piece - 1) / w.rules.Cols, c = (piece - 1) % w.rules.Cols;
-        const QSize inner = w.picPiece[1]->image().size();
-        return w.picPuzzle->image().copy(c * w.rules.PieceWidthPx, r * w.rules.PieceHeightPx, inner.width(),
-                                         inner.height());
+        const QPoint home = w.picPiece[at(piece)]->pos() - twipsRect(w.BoardLeft, w.BoardTop, 0, 0).topLeft();
+        return w.picPuzzle->image().copy(QRect(home, w.picPiece[1]->image().size()));
     }
     bool shows(int position, int piece) { return w.picPiece[at(position)]->image() == part(piece); }
     // The piece set aside: its store has no border, so it holds a margin more.
@@ -125,8 +124,8 @@ TEST_F(SPuzWindowTest, OpensOnARandomPictureWithTheStoredOptions) {
     EXPECT_EQ(w.PreviewLeft, 4680);
     EXPECT_EQ(w.BoardLeft, 360);
     EXPECT_EQ(w.BoardTop, 720);
-    EXPECT_EQ(w.picPuzzle->width(), twipsToPixels(3856));
     EXPECT_EQ(w.picPuzzle->scaleWidth(), 4 * 64);
+    EXPECT_EQ(w.picPuzzle->width(), 4 * 64);
     EXPECT_NE(w.picPuzzle->image().pixel(20, 20), w.picPuzzle->image().pixel(128, 128));
     for (const std::string& line : loadLog) EXPECT_NE(line.rfind("sound", 0), 0u) << line;
 
@@ -145,7 +144,7 @@ TEST_F(SPuzWindowTest, OptionsAreStoredAtOnceAndResizeTheBoardToWholePieces) {
     EXPECT_EQ(w.rules.PieceHeight, 1928);
     EXPECT_EQ(w.picPuzzle->scaleWidth(), 3 * 86);
     EXPECT_EQ(w.picPuzzle->scaleHeight(), 2 * 128);
-    EXPECT_EQ(w.picPuzzle->height(), twipsToPixels(3856));
+    EXPECT_EQ(w.picPuzzle->size(), QSize(3 * 86, 2 * 128));
     w.optDiff[3]->click();
     EXPECT_EQ(gSPuzDifficulty, 3);
     // The picture follows the list.

@@ -15,107 +15,11 @@
 #include <vector>
 
 #include "platform/units.h"
+#include "support/costly_pictures.h"
+#include "support/temp_dir.h"
+#include "support/wmf_writer.h"
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
-
-void put16(Bytes& b, int v) {
-    b.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    b.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-}
-void put32(Bytes& b, std::uint32_t v) {
-    put16(b, static_cast<int>(v & 0xFFFF));
-    put16(b, static_cast<int>(v >> 16));
-}
-
-// Writes placeable metafiles record by record, so each test states exactly the
-// records it is about.
-class Wmf {
-public:
-    explicit Wmf(int left = 0, int top = 0, int right = 100, int bottom = 100, int inch = 1440,
-                 int objects = 8)
-        : box_{left, top, right, bottom}, inch_(inch), objects_(objects) {}
-
-    Wmf& rec(int function, std::initializer_list<int> words) {
-        Bytes params;
-        for (int w : words) put16(params, w);
-        return raw(function, params);
-    }
-    Wmf& raw(int function, const Bytes& params) {
-        put32(records_, static_cast<std::uint32_t>(3 + params.size() / 2));
-        put16(records_, function);
-        records_.insert(records_.end(), params.begin(), params.end());
-        return *this;
-    }
-    // A record whose size field says whatever the test wants.
-    Wmf& sized(std::uint32_t words, int function) {
-        put32(records_, words);
-        put16(records_, function);
-        return *this;
-    }
-
-    Wmf& pen(int style, int width, std::uint32_t bgr) {
-        return rec(0x02FA, {style, width, 0, lo(bgr), hi(bgr)});
-    }
-    Wmf& brush(int style, std::uint32_t bgr, int hatch = 0) {
-        return rec(0x02FC, {style, lo(bgr), hi(bgr), hatch});
-    }
-    Wmf& solid(std::uint32_t bgr) { return brush(0, bgr); }
-    Wmf& select(int i) { return rec(0x012D, {i}); }
-    Wmf& remove(int i) { return rec(0x01F0, {i}); }
-    Wmf& nullPen(int slot) { return pen(5, 0, 0).select(slot); }
-    Wmf& rect(int l, int t, int r, int b) { return rec(0x041B, {b, r, t, l}); }
-    Wmf& windowOrg(int x, int y) { return rec(0x020B, {y, x}); }
-    Wmf& windowExt(int x, int y) { return rec(0x020C, {y, x}); }
-    Wmf& polyPolygon(const std::vector<std::vector<QPoint>>& polygons) {
-        Bytes p;
-        put16(p, static_cast<int>(polygons.size()));
-        for (const auto& poly : polygons) put16(p, static_cast<int>(poly.size()));
-        for (const auto& poly : polygons) {
-            for (QPoint q : poly) put16(p, q.x()), put16(p, q.y());
-        }
-        return raw(0x0538, p);
-    }
-    Wmf& stretchDib(int x, int y, int w, int h, int srcW, int srcH, const Bytes& dib, int srcX = 0,
-                    int srcY = 0) {
-        Bytes p;
-        put32(p, 0x00CC0020);
-        for (int v : {0, srcH, srcW, srcY, srcX, h, w, y, x}) put16(p, v);
-        p.insert(p.end(), dib.begin(), dib.end());
-        return raw(0x0F43, p);
-    }
-
-    Bytes bytes(bool eof = true) const {
-        Bytes b;
-        put32(b, 0x9AC6CDD7);
-        put16(b, 0);
-        for (int v : box_) put16(b, v);
-        put16(b, inch_);
-        put32(b, 0);
-        int sum = 0;
-        for (std::size_t i = 0; i < 20; i += 2) sum ^= b[i] | (b[i + 1] << 8);
-        put16(b, sum);
-        const std::size_t words = 9 + records_.size() / 2 + (eof ? 3 : 0);
-        for (int v : {1, 9, 0x0300}) put16(b, v);
-        put32(b, static_cast<std::uint32_t>(words));
-        put16(b, objects_);
-        put32(b, 3);
-        put16(b, 0);
-        b.insert(b.end(), records_.begin(), records_.end());
-        if (eof) put32(b, 3), put16(b, 0);
-        return b;
-    }
-
-    static int lo(std::uint32_t v) { return static_cast<int>(v & 0xFFFF); }
-    static int hi(std::uint32_t v) { return static_cast<int>(v >> 16); }
-
-private:
-    int box_[4];
-    int inch_;
-    int objects_;
-    Bytes records_;
-};
 
 // A device-independent bitmap: rows given top first, stored bottom-up (or
 // top-down when asked), pixels as palette indices or as 0xRRGGBB.
@@ -241,6 +145,16 @@ TEST(MetafileHeader, RefusesWhatIsNotAPlaceableMetafile) {
     EXPECT_FALSE(error.empty());
     EXPECT_FALSE(Metafile::load(QDir::temp().filePath("no-such-picture.wmf"), &error));
     EXPECT_FALSE(error.empty());
+
+    // A file far larger than any picture is refused before it is read.
+    TempDir dir;
+    QFile huge(QString::fromStdString(dir.file("huge.wmf")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    huge.write(reinterpret_cast<const char*>(good.data()), static_cast<qint64>(good.size()));
+    huge.resize(40 * 1024 * 1024);
+    huge.close();
+    EXPECT_FALSE(Metafile::load(huge.fileName(), &error));
+    EXPECT_NE(error.find("too large"), std::string::npos) << error;
 }
 
 TEST(MetafileRecords, RefusesMalformedRecordsWithAReason) {
@@ -335,6 +249,32 @@ TEST(MetafileRecords, SkipsWhatItDoesNotDrawAndGoesOn) {
     const QImage img = drawBytes(b);
     EXPECT_EQ(at(img, 50, 50), kRed);
     EXPECT_EQ(at(img, 5, 5), kWhite);
+}
+
+TEST(MetafileBounds, EachCostlyShapeIsReadUpToItsBoundAndRefusedPastIt) {
+    for (const CostlyShape& shape : costlyShapes()) {
+        const int k = mostAccepted(costlyPicture(), shape);
+        EXPECT_GT(k, 0) << shape.name;
+        std::string error;
+        const auto worst = parse(withShape(costlyPicture(), shape, k), &error);
+        ASSERT_TRUE(worst) << shape.name << ": " << error;
+        const QImage board = draw(*worst, QSize(273, 273));
+        EXPECT_NE(board, draw(*parse(costlyPicture().bytes()), QSize(273, 273)))
+            << shape.name << " draws nothing";
+        EXPECT_FALSE(parse(withShape(costlyPicture(), shape, k + 1), &error)) << shape.name;
+        EXPECT_NE(error.find(shape.reason), std::string::npos) << shape.name << ": " << error;
+    }
+
+    // Files like those that once kept a puzzle from opening for seconds on end.
+    const auto refused = [](const char* shape, int k) {
+        return !parse(withShape(costlyPicture(), costlyShape(shape), k)).has_value();
+    };
+    EXPECT_TRUE(refused("self-intersecting polygon", 32000));
+    EXPECT_TRUE(refused("wide round-joined pen", 16000));
+    EXPECT_TRUE(refused("tiny hatched ellipses", 20000));
+    EXPECT_FALSE(parse(
+        costlyPicture().pen(1, 0, 0).select(0).rec(0x0214, {0, -32000}).rec(0x0213, {1000, 32000}).bytes()))
+        << "a dashed line along huge coordinates";
 }
 
 TEST(MetafileDrawing, WindowMapsOntoTheBoundingBox) {
@@ -607,6 +547,17 @@ TEST(PictureAssets, EveryPictureReadsAndDraws) {
     for (const QString& f : files) {
         const auto m = loadAsset(f);
         if (!m) continue;
+        // Far within every bound of the drawing work.
+        const Metafile::Work& w = m->work();
+        const Metafile::Work& max = Metafile::kMaxWork;
+        EXPECT_LE(w.records * 5, max.records) << f.toStdString();
+        EXPECT_LE(w.points * 5, max.points) << f.toStdString();
+        EXPECT_LE(w.length * 5, max.length) << f.toStdString();
+        EXPECT_LE(w.crossings * 5, max.crossings) << f.toStdString();
+        EXPECT_LE(w.area * 5, max.area) << f.toStdString();
+        EXPECT_LE(w.widestPen * 5, max.widestPen) << f.toStdString();
+        EXPECT_LE(w.characters * 5, max.characters) << f.toStdString();
+        EXPECT_LE(w.bitmapPixels * 5, max.bitmapPixels) << f.toStdString();
         const QImage img = draw(*m, QSize(273, 273), Qt::black, Metafile::Fit::Contain);
         int drawn = 0;
         for (int y = 0; y < 273; y += 3) {

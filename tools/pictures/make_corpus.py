@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Writes the seed files for fuzzing the metafile reader: small sound files
-(ok_*.wmf) that between them use every record the reader draws, and broken
-ones (bad_*.wmf), each broken in one way.
+(ok_*.wmf) that between them use every record the reader draws, broken ones
+(bad_*.wmf), each broken in one way, and the costliest shapes to draw, as
+costly as the reader accepts (ok_costly_*) and past what it accepts
+(bad_costly_*).
 
     python3 tools/pictures/make_corpus.py [corpus folder]
 """
@@ -225,10 +227,82 @@ def bad_files():
         "bad_bitmap_size_field.wmf": with_records((0x0F43, stretch_dib(0, 0, 10, 10, 2, 2, bytes(wrong_size)))),
         "bad_bitmap_huge.wmf": with_records((0x0F43, stretch_dib(0, 0, 10, 10, 2, 2, bytes(huge)))),
         "bad_saves.wmf": with_records(*[(wmf.SAVE_DC, b"")] * 1100),
-        # Sound in form, absurd in content: huge scale and far-off shapes, drawn safely.
+        # Sound in form, absurd in content: huge scale and far-off shapes, refused for the work they ask.
         "bad_absurd_extents.wmf": with_records((wmf.SET_WINDOW_EXT, words(1, 1)),
                                                (wmf.POLYGON, words(3, -32768, -32768, 32767, 0, 0, 32767)),
                                                (wmf.ELLIPSE, words(32767, 32767, -32768, -32768))),
+    }
+
+
+def costly(draw, objects=2):
+    """A square picture of 1000 units with one costly shape drawn on it."""
+    w = wmf.Writer(1000, 1000)
+    draw(w)
+    return finish(w, objects)
+
+
+def tangle(corners):
+    """A filled polygon whose every edge runs from the top to the bottom."""
+    def draw(w):
+        w.record(wmf.CREATE_BRUSH, 0, 0xFF00, 0, 0)
+        w.record(wmf.SELECT_OBJECT, 0)
+        w.record(wmf.CREATE_PEN, 5, 0, 0, 0, 0)
+        w.record(wmf.SELECT_OBJECT, 1)
+        w.record(wmf.SET_POLY_FILL_MODE, 2)
+        w.record(wmf.POLYGON, corners, *[v for i in range(corners) for v in (i * 997 % 1000, i % 2 * 1000)])
+    return costly(draw)
+
+
+def round_pen(corners):
+    """A polyline zigzagging across the picture in a pen a quarter of it wide."""
+    def draw(w):
+        w.record(wmf.CREATE_PEN, 0, 250, 0, 0x00FF, 0)
+        w.record(wmf.SELECT_OBJECT, 0)
+        w.record(wmf.POLYLINE, corners, *[v for i in range(corners) for v in (100 + i * 397 % 800, 100 + i % 2 * 800)])
+    return costly(draw)
+
+
+def far_dashes(lines):
+    """Dashed lines running from far left to far right of the picture."""
+    def draw(w):
+        w.record(wmf.CREATE_PEN, 1, 0, 0, 0, 0)
+        w.record(wmf.SELECT_OBJECT, 0)
+        for i in range(lines):
+            w.record(0x0214, i * 37 % 1000, -32000)
+            w.record(0x0213, 1000 - i * 37 % 1000, 32000)
+    return costly(draw)
+
+
+def hatches(fills):
+    """Ellipses over the whole picture in a hatch on an opaque background."""
+    def draw(w):
+        w.record(wmf.CREATE_BRUSH, 2, 0xFF00, 0, 5)
+        w.record(wmf.SELECT_OBJECT, 0)
+        w.record(wmf.SET_BK_MODE, 2)
+        for _ in range(fills):
+            w.record(wmf.ELLIPSE, 1000, 1000, 0, 0)
+    return costly(draw)
+
+
+def tiny_ellipses(count):
+    """Ever so many ellipses, each of a few units."""
+    def draw(w):
+        for i in range(count):
+            x, y = i * 37 % 1000, i * 91 % 1000
+            w.record(wmf.ELLIPSE, y + 3, x + 3, y, x)
+    return costly(draw)
+
+
+def costly_files():
+    """The costliest shapes: as costly as the reader accepts, and past it."""
+    return {
+        "ok_costly_tangle.wmf": tangle(50),
+        "ok_costly_round_pen.wmf": round_pen(20),
+        "ok_costly_hatches.wmf": hatches(29),
+        "bad_costly_tangle.wmf": tangle(32000),
+        "bad_costly_round_pen.wmf": round_pen(16000),
+        "bad_costly_far_dashes.wmf": far_dashes(2),
+        "bad_costly_records.wmf": tiny_ellipses(12100),
     }
 
 
@@ -240,6 +314,7 @@ def main():
              "ok_mapping.wmf": mapping(), "ok_objects.wmf": objects(), "ok_toy.wmf": toy(),
              "ok_polypolygons_only.wmf": polypolygons_only()}
     files.update(bad_files())
+    files.update(costly_files())
     for name, data in sorted(files.items()):
         with open(os.path.join(out, name), "wb") as f:
             f.write(data)
