@@ -23,13 +23,13 @@
 #include <unordered_map>
 #include <vector>
 
-// Each bound is about ten times what the busiest of our own pictures asked
-// for when it was set (1061 records, 2464 points, a length of 189, crossings
-// of 250, an area of 5.2, a pen a tenth of the side; no text, no bitmaps), yet
+// Each bound is five times or more what the busiest of our own pictures ask
+// for (up to about 2500 records, 2500 points, a length of 220, crossings of
+// 330, an area of 5.4, a pen a tenth of the side; no text, no bitmaps), yet
 // low enough that a file spending all of them at once draws onto a puzzle
 // board within a tenth of a second (bench/metafile_bench.cpp).
 const Metafile::Work Metafile::kMaxWork{
-    .records = 12000,
+    .records = 15000,
     .points = 30000,
     .length = 2000,
     .crossings = 3000,

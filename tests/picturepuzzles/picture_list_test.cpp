@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QPainter>
 #include <QWidget>
 #include <algorithm>
 #include <array>
@@ -13,6 +12,7 @@
 #include <tuple>
 
 #include "picturepuzzles/jigsaw_rules.h"
+#include "picturepuzzles/puzzle_picture.h"
 #include "picturepuzzles/spuz_rules.h"
 #include "platform/metafile.h"
 #include "platform/units.h"
@@ -49,8 +49,8 @@ protected:
     int clicks = 0;
 };
 
-// A board as a puzzle cuts it: the picture drawn once into the board's pixels,
-// then cut into rows x cols pieces of pieceW x pieceH pixels.
+// A board as a puzzle cuts it: the picture drawn once, square, then cut from
+// its top left corner into rows x cols pieces of pieceW x pieceH pixels.
 struct Board {
     std::string name;
     int rows, cols, pieceW, pieceH;
@@ -194,11 +194,8 @@ TEST(ShippedPictureTest, IsSquareAndNoTwoPiecesOfAnyBoardLookAlike) {
         ASSERT_TRUE(picture.has_value()) << file;
         EXPECT_EQ(picture->bounds().width(), picture->bounds().height()) << file;
         for (const Board& b : boards) {
-            QImage board(b.cols * b.pieceW, b.rows * b.pieceH, QImage::Format_RGB32);
-            board.fill(Qt::white);
-            QPainter p(&board);
-            picture->render(p, QRectF(board.rect()), Metafile::Fit::Contain);
-            p.end();
+            const QImage board =
+                renderPuzzlePicture(*picture, std::max(b.cols * b.pieceW, b.rows * b.pieceH));
             std::vector<Glance> pieces;
             for (int r = 0; r < b.rows; ++r)
                 for (int c = 0; c < b.cols; ++c)

@@ -302,7 +302,7 @@ def costly_files():
         "bad_costly_tangle.wmf": tangle(32000),
         "bad_costly_round_pen.wmf": round_pen(16000),
         "bad_costly_far_dashes.wmf": far_dashes(2),
-        "bad_costly_records.wmf": tiny_ellipses(12100),
+        "bad_costly_records.wmf": tiny_ellipses(15100),
     }
 
 
