@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QSvgRenderer>
+#include <map>
 
 #include "platform/fonts.h"
 #include "platform/seam.h"
@@ -609,6 +610,10 @@ void OptionButton::onClick(std::function<void()> handler) {
 }
 
 QPicture loadSvgPicture(const QString& path) {
+    // Windows are built anew each time they open, and each asks again for the
+    // same few pictures: each is read and recorded once, and shared after that.
+    static std::map<QString, QPicture> loaded;
+    if (auto it = loaded.find(path); it != loaded.end()) return it->second;
     QPicture picture;
     QSvgRenderer renderer(path);
     if (!renderer.isValid()) return picture;
@@ -619,6 +624,7 @@ QPicture loadSvgPicture(const QString& path) {
     renderer.render(&p, box);
     p.end();
     picture.setBoundingRect(box.toAlignedRect());
+    loaded.emplace(path, picture);
     return picture;
 }
 

@@ -283,6 +283,7 @@ public:
 };
 
 // Loads an SVG file into a picture; an empty picture when it cannot be read.
+// A file read once is not read again: later calls share the first picture.
 QPicture loadSvgPicture(const QString& path);
 // An SVG file drawn over a whole image of the given size on a background; a
 // null image when the file cannot be read.
