@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <random>
 
+#include "platform/seam.h"
+#include "platform/text.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -172,4 +175,10 @@ bool writeFileReplacing(const std::string& path, std::string_view content) {
     ::unlink(tempPath.c_str());
     // A new file that cannot be given the old one's owner gives way to writing the old one in place.
     return written && !likeOld && writeInPlace(*target, content);
+}
+
+void tellNotSaved(const std::string& what, const std::string& path, QWidget* owner) {
+    seam().msgBox(QString::fromStdString("The " + what + " could not be saved.") + kCR +
+                      "Please check that this file can be written:" + kCR + QString::fromStdString(path),
+                  MsgButtons::OK, MsgIcon::Exclamation, "Quenvale", owner);
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+class QWidget;
+
 // Far above the largest settings file the program can write (eight names of
 // at most 32767 characters each) and a hundred times a full word list.
 inline constexpr std::size_t kMaxDataFileBytes = std::size_t{1} << 20;
@@ -24,3 +26,7 @@ std::optional<std::string> readWholeFile(const std::string& path, std::size_t ma
 // file is written in place. A file without write permission is left as it is.
 // False when the content could not be saved.
 bool writeFileReplacing(const std::string& path, std::string_view content);
+
+// Tells the parent, in a message box over owner, that what the file holds
+// ("settings", "word list") could not be saved, and which file to look at.
+void tellNotSaved(const std::string& what, const std::string& path, QWidget* owner);

@@ -4,11 +4,11 @@
 #include <QDir>
 #include <map>
 
+#include "launcher/data_file.h"
 #include "launcher/module1.h"
 #include "launcher/settings.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
-#include "platform/text.h"
 #include "platform/units.h"
 
 namespace {
@@ -121,12 +121,7 @@ void frmMenu::cmdexit_Click() {
     // A settings file that cannot be written keeps its old content; the parent
     // is told, and the program ends all the same.
     const std::string path = FullPath("vantrel5.ini");
-    if (!WriteSettings(path)) {
-        seam().msgBox("The settings could not be saved." + QString(kCR) +
-                          "Please check that this file can be written:" + QString(kCR) +
-                          QString::fromStdString(path),
-                      MsgButtons::OK, MsgIcon::Exclamation, "Quenvale", form());
-    }
+    if (!WriteSettings(path)) tellNotSaved("settings", path, form());
     Hide();
     seam().endProgram();
 }

@@ -1,5 +1,6 @@
 #include "wordgames/frmEdit.h"
 
+#include "launcher/data_file.h"
 #include "launcher/module1.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
@@ -212,11 +213,6 @@ void frmEdit::cmdexit_Click() { Unload(); }
 
 void frmEdit::Form_Unload(int&) {
     // Every way of closing the editor comes here, so every way saves.
-    if (!SaveWordList(entries_.entries())) {
-        seam().msgBox("The word list could not be saved." + QString(kCR) +
-                          "Please check that this file can be written:" + QString(kCR) +
-                          QString::fromStdString(FullPath(kWordListFile)),
-                      MsgButtons::OK, MsgIcon::Exclamation, "Quenvale", form());
-    }
+    if (!SaveWordList(entries_.entries())) tellNotSaved("word list", FullPath(kWordListFile), form());
     EditMode = 0;
 }
