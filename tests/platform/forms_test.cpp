@@ -101,6 +101,34 @@ TEST(Forms, LabelShowsWholeLinesBrokenBetweenPhrasesOrShortenedWithAnEllipsis) {
     EXPECT_TRUE(shown.lines.back().endsWith(ellipsis));
 }
 
+TEST(Forms, LabelLaysOutANameAsLongAsANameBoxTakesShowingItsStart) {
+    // Each of these took the old layout minutes, and every repaint again.
+    QWidget window;
+    Label message(&window, "lblMessage");
+    message.setFont(vbFont("Arial", 12, true));
+    message.setBorder(true);
+    message.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    message.setGeometry(0, 0, 176, 132);
+    const QChar ellipsis(0x2026);
+    for (const QString unit :
+         {"Maximilian", "Maximilian Alexander Bartholomew ", "Maximilian, Alexander - Bartholomew. "}) {
+        QString name;
+        while (name.size() < 32767) name += unit;
+        name.truncate(32767);
+        message.setCaption(QString("Player 1:") + kCR + name + kCR + "Your Turn - Click Dreidel");
+        const FittedText& shown = message.shown();
+        const QFontMetrics fm(shown.font);
+        ASSERT_GE(shown.lines.size(), 2) << unit.toStdString();
+        EXPECT_EQ(shown.lines[0], "Player 1:");
+        EXPECT_TRUE(shown.lines[1].startsWith("Maxim")) << shown.lines[1].toStdString();
+        // What does not fit is cut with an ellipsis: the name itself, or what follows it.
+        EXPECT_TRUE(shown.lines[1].endsWith(ellipsis) || shown.lines.back().endsWith(ellipsis))
+            << shown.lines.join('|').toStdString();
+        EXPECT_LE((shown.lines.size() - 1) * fm.lineSpacing() + fm.height(), message.height());
+        for (const QString& line : shown.lines) EXPECT_LE(fm.horizontalAdvance(line), message.width());
+    }
+}
+
 TEST(Forms, SizesAreInTwipsAndUnloadKeepsFieldsButRenewsControls) {
     TestWindow w;
     w.Load();
