@@ -1,5 +1,7 @@
 #include "platform/forms.h"
 
+#include <qdrawutil.h>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -484,7 +486,12 @@ const FittedText& Label::shown() const {
 
 void Label::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    drawFrame(&p);
+    // The border is black whatever colour the text is: a white letter on red
+    // keeps the same outline as its neighbours.
+    if (frameShape() == QFrame::Box && frameShadow() == QFrame::Plain)
+        qDrawPlainRect(&p, frameRect(), Qt::black, lineWidth());
+    else
+        drawFrame(&p);
     if (text().isEmpty()) return;
     const FittedText& fitted = shown();
     const QFontMetrics fm(fitted.font);
