@@ -18,6 +18,46 @@ QString displayText(const QString& text) {
     return out;
 }
 
+QString withBreaksInLongRuns(const QString& shown) {
+    // Shorter runs fit any line of a message box as they are.
+    constexpr qsizetype kLongRun = 40;
+    const QChar zeroWidthSpace(0x200B);
+    auto separator = [](QChar c) { return c == '/' || c == '\\'; };
+    QString out;
+    out.reserve(shown.size());
+    qsizetype i = 0;
+    while (i < shown.size()) {
+        if (shown[i].isSpace()) {
+            out += shown[i++];
+            continue;
+        }
+        qsizetype end = i;
+        while (end < shown.size() && !shown[end].isSpace()) ++end;
+        if (end - i <= kLongRun) {
+            out += shown.mid(i, end - i);
+            i = end;
+            continue;
+        }
+        // Each part of the run ends after its separator.
+        for (qsizetype start = i; start < end;) {
+            qsizetype stop = start;
+            while (stop < end && !separator(shown[stop])) ++stop;
+            if (stop < end) ++stop;
+            const bool anywhere = stop - start > kLongRun;
+            for (qsizetype j = start; j < stop; ++j) {
+                out += shown[j];
+                if (j + 1 == end) break;
+                const QChar next = shown[j + 1];
+                if (j + 1 == stop || (anywhere && !next.isLowSurrogate() && !next.isMark()))
+                    out += zeroWidthSpace;
+            }
+            start = stop;
+        }
+        i = end;
+    }
+    return out;
+}
+
 namespace {
 
 // The font may shrink to this share of its size to keep phrases whole; below
@@ -368,3 +408,4 @@ FittedText fitText(const QString& shown, const QFont& font, int width, int heigh
         return FittedText{font, out};
     }
 }
+

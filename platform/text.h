@@ -6,6 +6,11 @@
 // Texts keep their exact characters (lines joined by CR, or CR LF); shown, each
 // CR LF, lone CR or lone LF is one line break.
 QString displayText(const QString& text);
+// A shown text that may be broken inside each run of characters long enough
+// to pass a message box's edge (a path with a long folder name): after each
+// slash or backslash in it, and anywhere in a part of it between those that
+// is long itself. The break opportunities take no room; the text reads the same.
+QString withBreaksInLongRuns(const QString& shown);
 // Joins lines with a carriage return, as the windows' messages are joined.
 inline const QChar kCR = QChar(13);
 

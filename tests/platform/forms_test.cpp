@@ -5,10 +5,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include "platform/fonts.h"
+#include "platform/real_seam.h"
 #include "platform/recording_seam.h"
 #include "platform/text.h"
 
@@ -127,6 +132,31 @@ TEST(Forms, LabelLaysOutANameAsLongAsANameBoxTakesShowingItsStart) {
         EXPECT_LE((shown.lines.size() - 1) * fm.lineSpacing() + fm.height(), message.height());
         for (const QString& line : shown.lines) EXPECT_LE(fm.horizontalAdvance(line), message.width());
     }
+}
+
+TEST(Forms, AMessageBoxShowsALongPathWholeBrokenWhereItMust) {
+    RealSeam real;
+    const QString path = "/home/anna/" + QString("Schneeflocke").repeated(14).left(160) + "/words.txt";
+    const QString text = "The word list could not be saved in" + QString(kCR) + path;
+    QString shown;
+    bool inside = false, whole = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+        shown = label->text();
+        inside = box->rect().contains(label->geometry()) &&
+                 box->width() <= box->screen()->availableGeometry().width();
+        // Laid out at the label's width, every line of the text fits it.
+        const QRect needed =
+            label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 100000), Qt::TextWordWrap, shown);
+        whole = needed.width() <= label->width() && needed.height() <= label->height();
+        box->close();
+    });
+    real.msgBox(text, MsgButtons::OK, MsgIcon::Exclamation, "Quenvale", nullptr);
+    EXPECT_EQ(shown.remove(QChar(0x200B)), displayText(text));
+    EXPECT_TRUE(inside);
+    EXPECT_TRUE(whole);
 }
 
 TEST(Forms, SizesAreInTwipsAndUnloadKeepsFieldsButRenewsControls) {
