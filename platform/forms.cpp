@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QSvgRenderer>
 #include <map>
 
@@ -472,17 +473,7 @@ QRect Label::textArea() const {
     return contentsRect().adjusted(margin, 0, -margin, 0);
 }
 
-const FittedText& Label::shown() const {
-    const QRect area = textArea();
-    const QString key =
-        QString("%1|%2|%3|%4|").arg(font().key()).arg(area.width()).arg(area.height()).arg(wordWrap()) +
-        text();
-    if (key != shownKey_) {
-        shown_ = fitText(text(), font(), area.width(), area.height(), wordWrap());
-        shownKey_ = key;
-    }
-    return shown_;
-}
+const FittedText& Label::shown() const { return shown_.get(text(), font(), textArea().size(), wordWrap()); }
 
 void Label::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -610,6 +601,24 @@ void OptionButton::setValue(bool on) {
     setAutoExclusive(false);
     setChecked(false);
     setAutoExclusive(true);
+}
+
+const FittedText& OptionButton::shown() const {
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const QRect area = style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, this);
+    return shown_.get(text(), font(), area.size(), false);
+}
+
+void OptionButton::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const FittedText& fitted = shown();
+    opt.text = fitted.lines.join(' ');
+    opt.fontMetrics = QFontMetrics(fitted.font);
+    p.setFont(fitted.font);
+    p.drawControl(QStyle::CE_RadioButton, opt);
 }
 
 void OptionButton::onClick(std::function<void()> handler) {

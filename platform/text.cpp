@@ -409,3 +409,15 @@ FittedText fitText(const QString& shown, const QFont& font, int width, int heigh
     }
 }
 
+const FittedText& FittedTextCache::get(const QString& shown, const QFont& font, QSize box, bool wrap) {
+    const QString fontKey = font.key();
+    if (!valid_ || shown != shown_ || fontKey != fontKey_ || box != box_ || wrap != wrap_) {
+        fitted_ = fitText(shown, font, box.width(), box.height(), wrap);
+        shown_ = shown;
+        fontKey_ = fontKey;
+        box_ = box;
+        wrap_ = wrap;
+        valid_ = true;
+    }
+    return fitted_;
+}

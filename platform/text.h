@@ -1,5 +1,6 @@
 #pragma once
 #include <QFont>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -31,3 +32,18 @@ struct FittedText {
 // room below the last whole one are left out, the last one shown ending in
 // an ellipsis.
 FittedText fitText(const QString& shown, const QFont& font, int width, int height, bool wrap);
+
+// A text's layout in a box, kept while the text, font and box stay the same:
+// a control paints often, and laying out is the costly part.
+class FittedTextCache {
+public:
+    const FittedText& get(const QString& shown, const QFont& font, QSize box, bool wrap);
+
+private:
+    FittedText fitted_;
+    QString shown_;
+    QString fontKey_;
+    QSize box_;
+    bool wrap_ = false;
+    bool valid_ = false;
+};
