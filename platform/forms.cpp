@@ -1,5 +1,7 @@
 #include "platform/forms.h"
 
+#include <qdrawutil.h>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -9,6 +11,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QSvgRenderer>
 #include <map>
 
@@ -470,21 +473,16 @@ QRect Label::textArea() const {
     return contentsRect().adjusted(margin, 0, -margin, 0);
 }
 
-const FittedText& Label::shown() const {
-    const QRect area = textArea();
-    const QString key =
-        QString("%1|%2|%3|%4|").arg(font().key()).arg(area.width()).arg(area.height()).arg(wordWrap()) +
-        text();
-    if (key != shownKey_) {
-        shown_ = fitText(text(), font(), area.width(), area.height(), wordWrap());
-        shownKey_ = key;
-    }
-    return shown_;
-}
+const FittedText& Label::shown() const { return shown_.get(text(), font(), textArea().size(), wordWrap()); }
 
 void Label::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    drawFrame(&p);
+    // The border is black whatever colour the text is: a white letter on red
+    // keeps the same outline as its neighbours.
+    if (frameShape() == QFrame::Box && frameShadow() == QFrame::Plain)
+        qDrawPlainRect(&p, frameRect(), Qt::black, lineWidth());
+    else
+        drawFrame(&p);
     if (text().isEmpty()) return;
     const FittedText& fitted = shown();
     const QFontMetrics fm(fitted.font);
@@ -603,6 +601,24 @@ void OptionButton::setValue(bool on) {
     setAutoExclusive(false);
     setChecked(false);
     setAutoExclusive(true);
+}
+
+const FittedText& OptionButton::shown() const {
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const QRect area = style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, this);
+    return shown_.get(text(), font(), area.size(), false);
+}
+
+void OptionButton::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const FittedText& fitted = shown();
+    opt.text = fitted.lines.join(' ');
+    opt.fontMetrics = QFontMetrics(fitted.font);
+    p.setFont(fitted.font);
+    p.drawControl(QStyle::CE_RadioButton, opt);
 }
 
 void OptionButton::onClick(std::function<void()> handler) {

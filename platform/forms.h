@@ -197,8 +197,7 @@ private:
     void applyPalette();
     QRect textArea() const;
     QString caption_;
-    mutable FittedText shown_;
-    mutable QString shownKey_;
+    mutable FittedTextCache shown_;
     QColor fore_ = Qt::black, back_ = QColor(0xC0, 0xC0, 0xC0);
     bool transparent_ = false;
     std::function<void()> clicked_;
@@ -272,7 +271,9 @@ public:
     Frame(QWidget* parent, const QString& name, const QString& caption);
 };
 
-// An option button; the buttons of one container exclude each other.
+// An option button; the buttons of one container exclude each other. Its
+// caption is laid out whole beside the button as a label's is (see fitText):
+// where the font is too wide for it, the caption shrinks.
 class OptionButton : public QRadioButton {
     Q_OBJECT
 public:
@@ -280,6 +281,14 @@ public:
     bool value() const { return isChecked(); }
     void setValue(bool on);
     void onClick(std::function<void()> handler);
+    // The lines and font the button shows its caption in, at its present size.
+    const FittedText& shown() const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    mutable FittedTextCache shown_;
 };
 
 // Loads an SVG file into a picture; an empty picture when it cannot be read.

@@ -74,7 +74,7 @@ MsgAnswer RealSeam::msgBox(const QString& text, MsgButtons buttons, MsgIcon icon
                            QWidget* owner) {
     QMessageBox box(owner ? owner : QApplication::activeWindow());
     box.setWindowTitle(title);
-    box.setText(displayText(text));
+    box.setText(withBreaksInLongRuns(displayText(text)));
     switch (icon) {
         case MsgIcon::Critical:
             box.setIcon(QMessageBox::Critical);

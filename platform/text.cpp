@@ -3,7 +3,9 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -13,6 +15,46 @@ QString displayText(const QString& text) {
     QString out = text;
     out.replace("\r\n", "\n");
     out.replace('\r', '\n');
+    return out;
+}
+
+QString withBreaksInLongRuns(const QString& shown) {
+    // Shorter runs fit any line of a message box as they are.
+    constexpr qsizetype kLongRun = 40;
+    const QChar zeroWidthSpace(0x200B);
+    auto separator = [](QChar c) { return c == '/' || c == '\\'; };
+    QString out;
+    out.reserve(shown.size());
+    qsizetype i = 0;
+    while (i < shown.size()) {
+        if (shown[i].isSpace()) {
+            out += shown[i++];
+            continue;
+        }
+        qsizetype end = i;
+        while (end < shown.size() && !shown[end].isSpace()) ++end;
+        if (end - i <= kLongRun) {
+            out += shown.mid(i, end - i);
+            i = end;
+            continue;
+        }
+        // Each part of the run ends after its separator.
+        for (qsizetype start = i; start < end;) {
+            qsizetype stop = start;
+            while (stop < end && !separator(shown[stop])) ++stop;
+            if (stop < end) ++stop;
+            const bool anywhere = stop - start > kLongRun;
+            for (qsizetype j = start; j < stop; ++j) {
+                out += shown[j];
+                if (j + 1 == end) break;
+                const QChar next = shown[j + 1];
+                if (j + 1 == stop || (anywhere && !next.isLowSurrogate() && !next.isMark()))
+                    out += zeroWidthSpace;
+            }
+            start = stop;
+        }
+        i = end;
+    }
     return out;
 }
 
@@ -29,60 +71,177 @@ bool endsPhrase(QChar c) {
     return c == '-' || c == ',' || c == ':' || c == ';' || c == '.' || c == '!' || c == '?';
 }
 
-QString trimmedEnd(const QString& s) {
+qsizetype trimmedSize(const QString& s) {
     qsizetype n = s.size();
     while (n > 0 && s[n - 1] == ' ') --n;
+    return n;
+}
+
+QString trimmedEnd(const QString& s) { return s.left(trimmedSize(s)); }
+
+bool isSentence(const QString& phrase) {
+    const qsizetype n = trimmedSize(phrase);
+    return n > 0 && (phrase[n - 1] == '.' || phrase[n - 1] == '!' || phrase[n - 1] == '?');
+}
+
+// The pieces of a line, split off only as far as they are asked for: after
+// each run of blanks that follows a phrase end (or, for words, after every
+// run of blanks); each piece keeps its trailing blanks.
+class PieceList {
+public:
+    PieceList(QString line, bool words) : line_(std::move(line)), words_(words) {}
+    // The piece at the index; none past the last.
+    std::optional<QString> at(qsizetype index) {
+        while (made_.size() <= index && !done_) splitNext();
+        if (index >= made_.size()) return std::nullopt;
+        return made_[index];
+    }
+
+private:
+    void splitNext() {
+        for (qsizetype i = next_; i < line_.size(); ++i) {
+            if (line_[i] != ' ' || line_[i - 1] == ' ' || (!words_ && !endsPhrase(line_[i - 1]))) continue;
+            qsizetype end = i;
+            while (end < line_.size() && line_[end] == ' ') ++end;
+            if (end == line_.size()) break;
+            made_ << line_.mid(start_, end - start_);
+            start_ = next_ = end;
+            return;
+        }
+        made_ << line_.mid(start_);
+        done_ = true;
+    }
+    QString line_;
+    bool words_;
+    QStringList made_;
+    qsizetype start_ = 0, next_ = 1;
+    bool done_ = false;
+};
+
+// The first n characters of s, or one more where the n-th would split a pair.
+QString startOf(const QString& s, qsizetype n) {
+    if (n < s.size() && n > 0 && s[n - 1].isHighSurrogate()) ++n;
     return s.left(n);
 }
 
-bool isSentence(const QString& phrase) {
-    const QString t = trimmedEnd(phrase);
-    return !t.isEmpty() && (t.back() == '.' || t.back() == '!' || t.back() == '?');
+// A start of this many characters passes any box in which a character takes
+// half a pixel or more.
+qsizetype passingLength(int width) { return 2 * static_cast<qsizetype>(width) + 16; }
+
+// Whether the first n characters of s are no wider than width. A box shows
+// only what fits in it, so a text far longer than its box (a name of thousands
+// of letters) is measured first by starts of growing length: as soon as one
+// passes the box, so does the whole. Measuring all of it at every size tried
+// would hold the window for seconds.
+bool fitsIn(const QFontMetrics& fm, const QString& s, qsizetype n, int width) {
+    const qsizetype longest = passingLength(width);
+    for (qsizetype probe = width / 4 + 8; probe < n; probe = std::min(4 * probe, longest)) {
+        if (fm.horizontalAdvance(startOf(s, probe)) > width) return false;
+        if (probe == longest) break;
+    }
+    return fm.horizontalAdvance(n == s.size() ? s : s.left(n)) <= width;
 }
 
-// Splits a line after each run of blanks that follows a phrase end (or, for
-// words, after every run of blanks); each piece keeps its trailing blanks.
-QStringList pieces(const QString& line, bool words) {
-    QStringList out;
-    qsizetype start = 0;
-    for (qsizetype i = 1; i < line.size(); ++i) {
-        if (line[i] != ' ' || line[i - 1] == ' ' || (!words && !endsPhrase(line[i - 1]))) continue;
-        qsizetype end = i;
-        while (end < line.size() && line[end] == ' ') ++end;
-        if (end == line.size()) break;
-        out << line.mid(start, end - start);
-        start = end;
-        i = end - 1;
-    }
-    out << line.mid(start);
-    return out;
+bool fits(const QFontMetrics& fm, const QString& s, int width) { return fitsIn(fm, s, s.size(), width); }
+
+// Whether s, without its trailing blanks, is no wider than width.
+bool fitsTrimmed(const QFontMetrics& fm, const QString& s, int width) {
+    return fitsIn(fm, s, trimmedSize(s), width);
 }
+
+// The text shortened with an ellipsis to the width, as the font metrics
+// shorten it; only a start that already passes the box is handed on.
+QString elided(const QFontMetrics& fm, const QString& text, int width) {
+    const qsizetype start = passingLength(width);
+    if (text.size() > start && !fitsIn(fm, text, start, width))
+        return fm.elidedText(startOf(text, start), Qt::ElideRight, width);
+    return fm.elidedText(text, Qt::ElideRight, width);
+}
+
+// The lines of a text, each split into its phrases and each phrase into its
+// words only as far as they are needed: the same pieces serve every size
+// tried, and a text far longer than its box is split no further than it shows.
+class Pieces {
+public:
+    explicit Pieces(const QString& shown) : lines_(shown.split('\n')), split_(lines_.size()) {}
+    const QStringList& lines() const { return lines_; }
+    std::optional<QString> phrase(qsizetype line, qsizetype index) const {
+        return split(line).phrases.at(index);
+    }
+    PieceList& words(qsizetype line, qsizetype index) const {
+        Split& s = split(line);
+        if (static_cast<qsizetype>(s.words.size()) <= index)
+            s.words.resize(static_cast<std::size_t>(index + 1));
+        auto& w = s.words[static_cast<std::size_t>(index)];
+        if (!w) w.emplace(*s.phrases.at(index), true);
+        return *w;
+    }
+
+private:
+    struct Split {
+        PieceList phrases;
+        std::vector<std::optional<PieceList>> words;
+    };
+    Split& split(qsizetype line) const {
+        auto& s = split_[static_cast<std::size_t>(line)];
+        if (!s) s.emplace(Split{PieceList(lines_[line], false), {}});
+        return *s;
+    }
+    QStringList lines_;
+    mutable std::vector<std::optional<Split>> split_;
+};
+
+// Lines laid out as far as a given count and one more: complete when they are
+// all the text's lines, else the first lines of the text, more than the count.
+struct Laid {
+    QStringList lines;
+    bool complete = true;
+};
 
 // A phrase too wide for a line, broken between its words: each line takes as
 // many words as fit, except that a last word is not left alone on the last
 // line when the line before can spare one. The last line keeps its trailing
 // blanks. With elide, a word too wide for a line is shortened with an
-// ellipsis; else such a word gives no lines at all.
-std::optional<QStringList> wrapPhrase(const QString& phrase, const QFontMetrics& fm, int width, bool elide) {
-    auto fits = [&](const QString& s) { return fm.horizontalAdvance(trimmedEnd(s)) <= width; };
-    std::vector<QStringList> rows(1);
-    for (QString word : pieces(phrase, true)) {
-        if (!fits(word)) {
+// ellipsis; else such a word gives no lines at all. Past the first `rows`
+// lines and one more, breaking stops: those lines no longer change.
+std::optional<Laid> wrapPhrase(PieceList& words, const QFontMetrics& fm, int width, bool elide,
+                               qsizetype rows) {
+    std::vector<QStringList> row(1);
+    QString rowText;
+    for (qsizetype k = 0; std::optional<QString> next = words.at(k); ++k) {
+        QString word = *next;
+        // A word that fits after others on a row fits a row by itself.
+        if (!row.back().isEmpty() && fitsTrimmed(fm, rowText + word, width)) {
+            row.back() << word;
+            rowText += word;
+            continue;
+        }
+        if (!fitsTrimmed(fm, word, width)) {
             if (!elide) return std::nullopt;
             const QString bare = trimmedEnd(word);
-            word = fm.elidedText(bare, Qt::ElideRight, width) + word.mid(bare.size());
+            word = elided(fm, bare, width) + word.mid(bare.size());
         }
-        if (!rows.back().isEmpty() && !fits(rows.back().join(QString()) + word)) rows.emplace_back();
-        rows.back() << word;
+        if (!row.back().isEmpty() && !fitsTrimmed(fm, rowText + word, width)) {
+            // Only the last two rows may yet change, by the last word's move.
+            if (static_cast<qsizetype>(row.size()) >= rows + 2) {
+                Laid cut{{}, false};
+                for (qsizetype i = 0; i <= rows; ++i) cut.lines << trimmedEnd(row[i].join(QString()));
+                return cut;
+            }
+            row.emplace_back();
+            rowText.clear();
+        }
+        row.back() << word;
+        rowText += word;
     }
-    if (rows.size() >= 2 && rows.back().size() == 1) {
-        QStringList& before = rows[rows.size() - 2];
-        if (before.size() >= 2 && fits(before.back() + rows.back().front()))
-            rows.back().prepend(before.takeLast());
+    if (row.size() >= 2 && row.back().size() == 1) {
+        QStringList& before = row[row.size() - 2];
+        if (before.size() >= 2 && fitsTrimmed(fm, before.back() + row.back().front(), width))
+            row.back().prepend(before.takeLast());
     }
-    QStringList out;
-    for (const QStringList& row : rows) out << trimmedEnd(row.join(QString()));
-    out.back() = rows.back().join(QString());
+    Laid out;
+    for (const QStringList& r : row) out.lines << trimmedEnd(r.join(QString()));
+    out.lines.back() = row.back().join(QString());
     return out;
 }
 
@@ -93,52 +252,86 @@ enum class Breaks {
 };
 
 // Each line broken at phrase ends first, phrases joined on a line while they
-// fit; empty when a phrase that may not break does not fit.
-std::optional<QStringList> breakLines(const QStringList& lines, const QFontMetrics& fm, int width,
-                                      Breaks breaks) {
-    QStringList out;
-    auto fits = [&](const QString& s) { return fm.horizontalAdvance(trimmedEnd(s)) <= width; };
-    for (const QString& line : lines) {
-        const qsizetype before = out.size();
+// fit; empty when a phrase that may not break does not fit. Stops once more
+// than `limit` lines are made.
+std::optional<Laid> breakLines(const Pieces& text, const QFontMetrics& fm, int width, Breaks breaks,
+                               qsizetype limit) {
+    Laid out;
+    const auto over = [&] { return out.lines.size() > limit; };
+    for (qsizetype l = 0; l < text.lines().size(); ++l) {
+        const qsizetype before = out.lines.size();
         QString current;
-        for (const QString& phrase : pieces(line, false)) {
-            if (fits(current + phrase)) {
+        for (qsizetype k = 0; std::optional<QString> next = text.phrase(l, k); ++k) {
+            const QString& phrase = *next;
+            if (fitsTrimmed(fm, current + phrase, width)) {
                 current += phrase;
                 continue;
             }
-            if (!trimmedEnd(current).isEmpty()) out << trimmedEnd(current);
-            current.clear();
-            if (fits(phrase)) {
+            if (trimmedSize(current) > 0) out.lines << trimmedEnd(current);
+            if (over()) break;
+            // After nothing, the phrase alone was measured just now.
+            if (!std::exchange(current, QString()).isEmpty() && fitsTrimmed(fm, phrase, width)) {
                 current = phrase;
                 continue;
             }
             if (breaks == Breaks::Phrases && !isSentence(phrase)) return std::nullopt;
-            const std::optional<QStringList> wrapped =
-                wrapPhrase(phrase, fm, width, breaks == Breaks::Elided);
+            const std::optional<Laid> wrapped =
+                wrapPhrase(text.words(l, k), fm, width, breaks == Breaks::Elided, limit - out.lines.size());
             if (!wrapped) return std::nullopt;
-            out << wrapped->mid(0, wrapped->size() - 1);
-            current = wrapped->back();
+            if (!wrapped->complete) {
+                out.lines << wrapped->lines;
+                break;
+            }
+            out.lines << wrapped->lines.mid(0, wrapped->lines.size() - 1);
+            current = wrapped->lines.back();
+            if (over()) break;
         }
-        if (!trimmedEnd(current).isEmpty() || out.size() == before) out << trimmedEnd(current);
+        if (over()) {
+            out.complete = false;
+            return out;
+        }
+        if (trimmedSize(current) > 0 || out.lines.size() == before) out.lines << trimmedEnd(current);
+        if (over() && l + 1 < text.lines().size()) {
+            out.complete = false;
+            return out;
+        }
     }
     return out;
 }
 
-int blockHeight(const QFontMetrics& fm, qsizetype lines) {
-    return static_cast<int>(lines - 1) * fm.lineSpacing() + fm.height();
+// The most lines that have room in the height. A single line always has
+// room: drawn centred on a box a little lower than the font's line, only the
+// empty space above and below its letters is lost.
+qsizetype roomFor(const QFontMetrics& fm, int height) {
+    if (height < fm.height()) return 1;
+    return (height - fm.height()) / std::max(1, fm.lineSpacing()) + 1;
 }
 
-// A single line always has room: drawn centred on a box a little lower than
-// the font's line, only the empty space above and below its letters is lost.
-bool hasRoom(const QFontMetrics& fm, qsizetype lines, int height) {
-    return lines <= 1 || blockHeight(fm, lines) <= height;
+// The longest start of text that the suffix still fits after, where each
+// character added makes it wider; tried from short starts up, so a long text
+// costs little more than the part that shows.
+QString longestStartFitting(const QFontMetrics& fm, const QString& text, const QString& suffix, int width) {
+    const auto fitsWith = [&](qsizetype k) { return fits(fm, text.left(k) + suffix, width); };
+    const qsizetype n = text.size();
+    qsizetype good = 0, step = 1;
+    while (good < n && fitsWith(std::min(n, good + step))) {
+        good = std::min(n, good + step);
+        step *= 2;
+    }
+    if (good == n) return text;
+    qsizetype bad = std::min(n, good + step);  // fitsWith(bad) is false
+    while (bad - good > 1) {
+        const qsizetype mid = good + (bad - good) / 2;
+        (fitsWith(mid) ? good : bad) = mid;
+    }
+    return text.left(good);
 }
 
 }  // namespace
 
 FittedText fitText(const QString& shown, const QFont& font, int width, int height, bool wrap) {
-    const QStringList lines = shown.split('\n');
-    if (width <= 0 || height <= 0) return FittedText{font, lines};
+    if (width <= 0 || height <= 0) return FittedText{font, shown.split('\n')};
+    const Pieces text(shown);
     const int designed = pixelSizeOf(font);
     auto sized = [&](int pixels) {
         if (pixels == designed) return font;
@@ -146,28 +339,44 @@ FittedText fitText(const QString& shown, const QFont& font, int width, int heigh
         f.setPixelSize(std::max(1, pixels));
         return f;
     };
-    auto layOut = [&](const QFontMetrics& fm, Breaks breaks) -> std::optional<QStringList> {
-        if (wrap) return breakLines(lines, fm, width, breaks);
-        QStringList out;
-        for (const QString& l : lines) {
-            if (fm.horizontalAdvance(l) <= width)
-                out << l;
+    auto layOut = [&](const QFontMetrics& fm, Breaks breaks, qsizetype limit) -> std::optional<Laid> {
+        if (wrap) return breakLines(text, fm, width, breaks, limit);
+        Laid out;
+        for (const QString& l : text.lines()) {
+            if (out.lines.size() > limit) {
+                out.complete = false;
+                break;
+            }
+            if (fits(fm, l, width))
+                out.lines << l;
             else if (breaks == Breaks::Elided)
-                out << fm.elidedText(l, Qt::ElideRight, width);
+                out.lines << elided(fm, l, width);
             else
                 return std::nullopt;
         }
         return out;
     };
+    // What is known not to fit at each size: the ways of breaking tried there,
+    // and the first way that made too many lines. Each way differs from the
+    // one before it only in what it does with a phrase or word too wide for a
+    // line; lines made without meeting one come out the same either way, so
+    // too many lines one way are too many every later way.
+    std::set<std::pair<int, Breaks>> tried;
+    std::map<int, Breaks> tooMany;
     // The largest size, from the designed one down to a share of it, at which
     // the lines fit.
     auto attempt = [&](Breaks breaks, double share) -> std::optional<FittedText> {
         const int smallest = std::max(1, static_cast<int>(std::ceil(designed * share)));
         for (int px = designed; px >= smallest; --px) {
+            if (!tried.emplace(px, breaks).second) continue;
+            if (auto it = tooMany.find(px); it != tooMany.end() && it->second <= breaks) continue;
             const QFont f = sized(px);
             const QFontMetrics fm(f);
-            const std::optional<QStringList> broken = layOut(fm, breaks);
-            if (broken && hasRoom(fm, broken->size(), height)) return FittedText{f, *broken};
+            const qsizetype room = roomFor(fm, height);
+            const std::optional<Laid> broken = layOut(fm, breaks, room);
+            if (!broken) continue;
+            if (broken->complete && broken->lines.size() <= room) return FittedText{f, broken->lines};
+            tooMany.emplace(px, breaks);
         }
         return std::nullopt;
     };
@@ -183,17 +392,32 @@ FittedText fitText(const QString& shown, const QFont& font, int width, int heigh
 
     // Too many lines at any size: at the designed size, those that have room,
     // the last of them ending in an ellipsis, as more follows.
-    const QFont& f = font;
-    const QFontMetrics fm(f);
-    QStringList out = layOut(fm, Breaks::Elided).value_or(lines);
-    qsizetype room = 1;
-    while (room < out.size() && hasRoom(fm, room + 1, height)) ++room;
-    if (room < out.size()) {
-        const QString ellipsis(QChar(0x2026));
-        QString last = out.mid(room - 1).join(' ');
-        while (!last.isEmpty() && fm.horizontalAdvance(last + ellipsis) > width) last.chop(1);
+    const QFontMetrics fm(font);
+    const qsizetype room = roomFor(fm, height);
+    const QString ellipsis(QChar(0x2026));
+    for (qsizetype limit = room;; limit *= 2) {
+        Laid laid = layOut(fm, Breaks::Elided, limit).value_or(Laid{text.lines(), true});
+        QStringList& out = laid.lines;
+        if (laid.complete && out.size() <= room) return FittedText{font, out};
+        const QString last = out.mid(room - 1).join(' ');
+        // Lines not laid out yet would only lengthen the last one, unless what
+        // is there already passes the box.
+        if (!laid.complete && fits(fm, last + ellipsis, width)) continue;
         out = out.mid(0, room - 1);
-        out << trimmedEnd(last) + ellipsis;
+        out << trimmedEnd(longestStartFitting(fm, last, ellipsis, width)) + ellipsis;
+        return FittedText{font, out};
     }
-    return FittedText{f, out};
+}
+
+const FittedText& FittedTextCache::get(const QString& shown, const QFont& font, QSize box, bool wrap) {
+    const QString fontKey = font.key();
+    if (!valid_ || shown != shown_ || fontKey != fontKey_ || box != box_ || wrap != wrap_) {
+        fitted_ = fitText(shown, font, box.width(), box.height(), wrap);
+        shown_ = shown;
+        fontKey_ = fontKey;
+        box_ = box;
+        wrap_ = wrap;
+        valid_ = true;
+    }
+    return fitted_;
 }

@@ -1,11 +1,17 @@
 #pragma once
 #include <QFont>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 // Texts keep their exact characters (lines joined by CR, or CR LF); shown, each
 // CR LF, lone CR or lone LF is one line break.
 QString displayText(const QString& text);
+// A shown text that may be broken inside each run of characters long enough
+// to pass a message box's edge (a path with a long folder name): after each
+// slash or backslash in it, and anywhere in a part of it between those that
+// is long itself. The break opportunities take no room; the text reads the same.
+QString withBreaksInLongRuns(const QString& shown);
 // Joins lines with a carriage return, as the windows' messages are joined.
 inline const QChar kCR = QChar(13);
 
@@ -26,3 +32,18 @@ struct FittedText {
 // room below the last whole one are left out, the last one shown ending in
 // an ellipsis.
 FittedText fitText(const QString& shown, const QFont& font, int width, int height, bool wrap);
+
+// A text's layout in a box, kept while the text, font and box stay the same:
+// a control paints often, and laying out is the costly part.
+class FittedTextCache {
+public:
+    const FittedText& get(const QString& shown, const QFont& font, QSize box, bool wrap);
+
+private:
+    FittedText fitted_;
+    QString shown_;
+    QString fontKey_;
+    QSize box_;
+    bool wrap_ = false;
+    bool valid_ = false;
+};

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScrollBar>
@@ -91,6 +92,33 @@ private:
 TextBox::TextBox(QWidget* parent, const QString& name) : QLineEdit(parent) {
     setObjectName(name);
     setFont(vbFont("MS Sans Serif", 8.25));
+}
+
+void TextBox::setText(const QString& text) {
+    QLineEdit::setText(text);
+    if (!hasFocus()) setCursorPosition(0);
+}
+
+void TextBox::focusInEvent(QFocusEvent* e) {
+    QLineEdit::focusInEvent(e);
+    // A click places the cursor itself and Tab selects the whole text; else
+    // typing goes on after the text, as it did before the box showed its start.
+    switch (e->reason()) {
+        case Qt::MouseFocusReason:
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::ShortcutFocusReason:
+        case Qt::PopupFocusReason:
+            break;
+        default:
+            end(false);
+    }
+}
+
+void TextBox::focusOutEvent(QFocusEvent* e) {
+    QLineEdit::focusOutEvent(e);
+    // A menu of the box itself leaves it being typed in.
+    if (e->reason() != Qt::PopupFocusReason) setCursorPosition(0);
 }
 
 void TextBox::setMaxLength(int length) { QLineEdit::setMaxLength(length > 0 ? length : 32767); }

@@ -22,6 +22,9 @@ public:
     TextBox(QWidget* parent, const QString& name);
     // The exact text of the box.
     QString Text() const { return text(); }
+    // Sets the text; a box that is not being typed in shows it from its first
+    // letter, so a long name shows the part a child recognises.
+    void setText(const QString& text);
     // At most this many characters; 0 means no limit.
     void setMaxLength(int length);
     void onKeyPress(std::function<void(int& KeyAscii)> handler) { keyPress_ = std::move(handler); }
@@ -34,6 +37,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     std::function<void(int&)> keyPress_;

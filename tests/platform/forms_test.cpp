@@ -5,10 +5,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include "platform/fonts.h"
+#include "platform/real_seam.h"
 #include "platform/recording_seam.h"
 #include "platform/text.h"
 
@@ -99,6 +104,59 @@ TEST(Forms, LabelShowsWholeLinesBrokenBetweenPhrasesOrShortenedWithAnEllipsis) {
     EXPECT_LE((shown.lines.size() - 1) * small.lineSpacing() + small.height(), name.height());
     EXPECT_EQ(shown.lines.front(), "Game Over");
     EXPECT_TRUE(shown.lines.back().endsWith(ellipsis));
+}
+
+TEST(Forms, LabelLaysOutANameAsLongAsANameBoxTakesShowingItsStart) {
+    // Each of these took the old layout minutes, and every repaint again.
+    QWidget window;
+    Label message(&window, "lblMessage");
+    message.setFont(vbFont("Arial", 12, true));
+    message.setBorder(true);
+    message.setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    message.setGeometry(0, 0, 176, 132);
+    const QChar ellipsis(0x2026);
+    for (const QString unit :
+         {"Maximilian", "Maximilian Alexander Bartholomew ", "Maximilian, Alexander - Bartholomew. "}) {
+        QString name;
+        while (name.size() < 32767) name += unit;
+        name.truncate(32767);
+        message.setCaption(QString("Player 1:") + kCR + name + kCR + "Your Turn - Click Dreidel");
+        const FittedText& shown = message.shown();
+        const QFontMetrics fm(shown.font);
+        ASSERT_GE(shown.lines.size(), 2) << unit.toStdString();
+        EXPECT_EQ(shown.lines[0], "Player 1:");
+        EXPECT_TRUE(shown.lines[1].startsWith("Maxim")) << shown.lines[1].toStdString();
+        // What does not fit is cut with an ellipsis: the name itself, or what follows it.
+        EXPECT_TRUE(shown.lines[1].endsWith(ellipsis) || shown.lines.back().endsWith(ellipsis))
+            << shown.lines.join('|').toStdString();
+        EXPECT_LE((shown.lines.size() - 1) * fm.lineSpacing() + fm.height(), message.height());
+        for (const QString& line : shown.lines) EXPECT_LE(fm.horizontalAdvance(line), message.width());
+    }
+}
+
+TEST(Forms, AMessageBoxShowsALongPathWholeBrokenWhereItMust) {
+    RealSeam real;
+    const QString path = "/home/anna/" + QString("Schneeflocke").repeated(14).left(160) + "/words.txt";
+    const QString text = "The word list could not be saved in" + QString(kCR) + path;
+    QString shown;
+    bool inside = false, whole = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+        shown = label->text();
+        inside = box->rect().contains(label->geometry()) &&
+                 box->width() <= box->screen()->availableGeometry().width();
+        // Laid out at the label's width, every line of the text fits it.
+        const QRect needed =
+            label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 100000), Qt::TextWordWrap, shown);
+        whole = needed.width() <= label->width() && needed.height() <= label->height();
+        box->close();
+    });
+    real.msgBox(text, MsgButtons::OK, MsgIcon::Exclamation, "Quenvale", nullptr);
+    EXPECT_EQ(shown.remove(QChar(0x200B)), displayText(text));
+    EXPECT_TRUE(inside);
+    EXPECT_TRUE(whole);
 }
 
 TEST(Forms, SizesAreInTwipsAndUnloadKeepsFieldsButRenewsControls) {

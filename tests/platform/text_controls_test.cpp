@@ -43,6 +43,34 @@ TEST(TextBoxTest, KeyHandlerRefusesChangesOrPassesEachTypedCharacter) {
     EXPECT_EQ(seen, (std::vector<int>{'q', '7', 'B', 8}));
 }
 
+TEST(TextBoxTest, ABoxNotBeingTypedInShowsALongNameFromItsFirstLetter) {
+    QWidget window;
+    auto* box = new TextBox(&window, "txtName");
+    box->setGeometry(0, 0, 80, 25);
+    box->setAlignment(Qt::AlignCenter);
+    auto* other = new QPushButton("OK", &window);
+    other->setGeometry(0, 30, 80, 25);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    other->setFocus();
+    const QString name = "Maximilian Alexander Bartholomew";
+    ASSERT_GT(box->fontMetrics().horizontalAdvance(name), box->width());
+
+    box->setText(name);
+    EXPECT_EQ(box->cursorPosition(), 0);
+    // Given the focus, typing goes on after the name; once the focus leaves,
+    // the name shows from its start again.
+    box->setFocus();
+    QTest::keyClicks(box, "s");
+    EXPECT_EQ(box->Text(), name + "s");
+    other->setFocus();
+    ASSERT_FALSE(box->hasFocus());
+    EXPECT_EQ(box->cursorPosition(), 0);
+    // Tabbed into, the whole name is chosen, to be typed over.
+    box->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(box->selectedText(), name + "s");
+}
+
 TEST(TextBoxTest, MaxLengthStopsTypingAndPasting) {
     QWidget window;
     auto* box = new TextBox(&window, "txtTest");

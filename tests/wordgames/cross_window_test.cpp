@@ -89,6 +89,17 @@ protected:
         return l->caption() == text && fore(l) == QBColor(0) && back(l) == QBColor(15);
     }
     static bool isEmptyCell(Label* l) { return l->caption().trimmed().isEmpty() && back(l) == QBColor(15); }
+    // A cell's single outline: every pixel round its edge is black.
+    static bool outlinedInBlack(Label* l) {
+        const QImage shot = l->grab().toImage();
+        for (int x = 0; x < shot.width(); ++x)
+            for (int y : {0, shot.height() - 1})
+                if (shot.pixelColor(x, y) != Qt::black) return false;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x : {0, shot.width() - 1})
+                if (shot.pixelColor(x, y) != Qt::black) return false;
+        return true;
+    }
     static bool isSolvedInList(Label* l) { return fore(l) == QBColor(14) && back(l) == QBColor(12); }
 
     void type(frmCross& w, const std::string& keys) {
@@ -193,6 +204,26 @@ TEST_F(CrossTest, AWordIsChosenByItsFirstCellOnly) {
     EXPECT_TRUE(isEmptyCell(w.lblLetter[kT]));
     EXPECT_TRUE(isCursor(w.lblLetter[kP]));
     EXPECT_EQ(w.SelWord, 3);
+}
+
+TEST_F(CrossTest, EveryWordCellKeepsItsBlackOutlineInEveryState) {
+    frmCross& w = openSmall();
+    EXPECT_TRUE(outlinedInBlack(w.lblLetter[kT]));  // empty
+    w.lblLetter_Click(kT);
+    ASSERT_TRUE(isCursor(w.lblLetter[kT]));
+    EXPECT_TRUE(outlinedInBlack(w.lblLetter[kT]));  // "?" white on red
+    // The cell the cursor leaves turns white again, its text colour still white.
+    w.lblLetter_Click(kP);
+    ASSERT_TRUE(isEmptyCell(w.lblLetter[kT]));
+    EXPECT_TRUE(outlinedInBlack(w.lblLetter[kT]));
+    type(w, "p");
+    ASSERT_TRUE(isLetter(w.lblLetter[kP], "P"));
+    EXPECT_TRUE(outlinedInBlack(w.lblLetter[kP]));  // a typed letter
+    EXPECT_TRUE(outlinedInBlack(w.lblLetter[kA]));  // the cursor moved on
+    // Stopped, the cell that held the cursor is empty again.
+    w.cmdexit_Click();
+    ASSERT_TRUE(isEmptyCell(w.lblLetter[kA]));
+    EXPECT_TRUE(outlinedInBlack(w.lblLetter[kA]));
 }
 
 TEST_F(CrossTest, TypingFillsTheWordAndARightWordIsSolved) {

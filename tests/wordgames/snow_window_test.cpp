@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include "launcher/module1.h"
@@ -140,6 +142,26 @@ TEST_F(SnowWindowTest, OpensWithTheWholeSnowmanAndTakesNoLetterBeforeAWord) {
 
     w.cmdHelp->click();
     EXPECT_EQ(rec->take(), Log{"help 6"});
+}
+
+TEST_F(SnowWindowTest, TheWordSourcesShowWholeInAWiderFallbackFont) {
+    frmSnow& w = open();
+    for (OptionButton* o : w.optComp) {
+        // Where the program's fonts are missing, the system falls back to a wider face.
+        QFont wider = o->font();
+        wider.setFamily("DejaVu Sans");
+        o->setFont(wider);
+        QStyleOptionButton opt;
+        opt.initFrom(o);
+        opt.text = o->text();
+        const int room = o->style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, o).width();
+        if (o == w.optComp[1]) {
+            ASSERT_GT(QFontMetrics(wider).horizontalAdvance(o->text()), room);
+        }
+        const FittedText& shown = o->shown();
+        EXPECT_EQ(shown.lines, QStringList{o->text()});
+        EXPECT_LE(QFontMetrics(shown.font).horizontalAdvance(o->text()), room) << o->text().toStdString();
+    }
 }
 
 TEST_F(SnowWindowTest, TheWordSourceFollowsTheSettingAndWritesIt) {
