@@ -147,6 +147,9 @@ DefaultPrinter SystemPrinter::lookUpPrinter() {
     if (!service_) return {};
     DefaultPrinter late;
     late.state = DefaultPrinter::State::Failed;
+    // A lookup that ended after an earlier page gave up on it may be out of
+    // date by now; one still waiting is waited for again.
+    if (lookup_ && lookup_->finished) lookup_.reset();
     if (!lookup_)
         lookup_ = start<DefaultPrinter>(
             [](PrintService& service, const PrintCall& call) { return service.defaultPrinter(call); }, late);
