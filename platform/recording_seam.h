@@ -45,7 +45,7 @@ public:
 
     // Log lines, for example "sound uhoh.wav wait", "stop", "delay 1", "beep",
     // "msgbox Print Puzzle: Cancel", "help 13", "help contents", "repaint lblMessage",
-    // "modal optMatch", "end". Sound and help files are named without their folder.
+    // "modal optMatch", "wait 1: done", "end". Sound and help files are named without their folder.
     std::vector<std::string> log;
     // Returns the log so far and starts a new one.
     std::vector<std::string> take();
