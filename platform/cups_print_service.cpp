@@ -1,52 +1,59 @@
 // The print service through libcups. Qt's own printer lookup waits a minute
 // and more on a service that is alive but does not answer, and it never says
 // whether a job was refused, so both are done here with our own time limits.
+// Every call runs on a thread of its own (see SystemPrinter), so a limit here
+// only bounds how long that thread lives, never how long the window waits.
 #include <cups/cups.h>
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <optional>
 #include <string_view>
-#include <thread>
 
 #include "platform/print_service.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
 
-// How long a print waits for the default printer before the page goes to a file.
-constexpr auto kAnswerWait = std::chrono::milliseconds(600);
-// How long the service may leave a lookup or a job unanswered before it is given up.
+// How long the service may leave one call unanswered before it is given up.
 constexpr auto kServiceLimit = std::chrono::seconds(5);
-constexpr int kConnectMsec = 3000;
+constexpr int kConnectMsec = 1000;
 
-// Gives up a request once its time is over or nobody waits for it any more.
+// Gives up a request once its time is over or the program ends.
 struct Watch {
-    Clock::time_point deadline;
-    const std::atomic<bool>* cancel = nullptr;
+    Watch(const PrintCall& call) : call(call) {}
+    Clock::time_point deadline = Clock::now() + kServiceLimit;
+    const PrintCall& call;
     bool expired = false;
 };
 
 int keepWaiting(http_t*, void* data) {
     auto* watch = static_cast<Watch*>(data);
-    if (Clock::now() < watch->deadline && !(watch->cancel && *watch->cancel)) return 1;
+    if (Clock::now() < watch->deadline && !watch->call.ending) return 1;
     watch->expired = true;
     return 0;
 }
 
+// Nobody could type a password in answer: a service that asks for one refuses.
+const char* noPassword(const char*, http_t*, const char*, const char*, void*) { return nullptr; }
+
 struct Connection {
-    explicit Connection(Watch& watch)
-        : http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectMsec,
-                            nullptr)) {
-        if (http) httpSetTimeout(http, 0.2, keepWaiting, &watch);
+    explicit Connection(Watch& watch) {
+        cupsSetPasswordCB2(noPassword, nullptr);
+        const auto start = Clock::now();
+        http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kConnectMsec,
+                            nullptr);
+        // A refusal comes at once; a connection that is never answered takes
+        // the whole limit.
+        refused = !http && Clock::now() - start < std::chrono::milliseconds(kConnectMsec / 2);
+        if (http) httpSetTimeout(http, 0.1, keepWaiting, &watch);
     }
     ~Connection() {
         if (http) httpClose(http);
     }
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
-    http_t* http;
+    http_t* http = nullptr;
+    bool refused = false;
 };
 
 double points(int hundredthsOfMm) { return hundredthsOfMm * 72.0 / 2540.0; }
@@ -69,24 +76,76 @@ void readPaper(ipp_t* media, DefaultPrinter& found) {
                   points(member(media, "media-right-margin")), points(member(media, "media-bottom-margin")));
 }
 
-DefaultPrinter lookUp(const std::atomic<bool>& cancel) {
+// Asks the service a question about its printers; nullptr when it did not
+// answer, or answered with an error other than "none".
+ipp_t* ask(http_t* http, ipp_op_t op, bool& none) {
+    ipp_t* request = ippNewRequest(op);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "printer-name");
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    if (op == IPP_OP_CUPS_GET_PRINTERS)
+        ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "limit", 1);
+    ipp_t* response = cupsDoRequest(http, request, "/");
+    none = cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND;
+    if (response && ippGetStatusCode(response) > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        ippDelete(response);
+        return nullptr;
+    }
+    return response;
+}
+
+// The first printer named in an answer of the service, if any.
+std::optional<std::string> printerIn(http_t* http, ipp_op_t op, bool& failed) {
+    bool none = false;
+    ipp_t* response = ask(http, op, none);
+    failed = !response && !none;
+    if (!response) return std::nullopt;
+    ipp_attribute_t* name = ippFindAttribute(response, "printer-name", IPP_TAG_NAME);
+    std::optional<std::string> found;
+    if (name && ippGetString(name, 0, nullptr)) found = ippGetString(name, 0, nullptr);
+    ippDelete(response);
+    return found;
+}
+
+DefaultPrinter::State whyNone(const Watch& watch) {
+    return watch.expired ? DefaultPrinter::State::Unreachable : DefaultPrinter::State::Failed;
+}
+
+DefaultPrinter lookUp(const PrintCall& call) {
     DefaultPrinter found;
-    Watch watch{Clock::now() + kServiceLimit, &cancel};
+    Watch watch(call);
     Connection service(watch);
-    // Nothing listens: there is no print service on this machine.
-    if (!service.http) return found;
+    if (!service.http) {
+        found.state = service.refused ? DefaultPrinter::State::NoService : DefaultPrinter::State::Unreachable;
+        return found;
+    }
     cups_dest_t* dest = cupsGetNamedDest(service.http, nullptr, nullptr);
     if (!dest) {
-        if (watch.expired || cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
-            found.state = DefaultPrinter::State::Unreachable;
-        return found;
+        if (watch.expired || cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND) {
+            found.state = whyNone(watch);
+            return found;
+        }
+        // The user's own default may be a printer that is gone; the service's
+        // default, if it has one, is the next best.
+        bool failed = false;
+        const std::optional<std::string> serverDefault =
+            printerIn(service.http, IPP_OP_CUPS_GET_DEFAULT, failed);
+        if (serverDefault) dest = cupsGetNamedDest(service.http, serverDefault->c_str(), nullptr);
+        if (!dest) {
+            if (!failed && !watch.expired) {
+                const bool any = printerIn(service.http, IPP_OP_CUPS_GET_PRINTERS, failed).has_value();
+                found.state = any ? DefaultPrinter::State::NoDefault : DefaultPrinter::State::NoPrinter;
+            }
+            if (failed || watch.expired) found.state = whyNone(watch);
+            return found;
+        }
     }
     found.name = dest->name;
     const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
     found.acceptingJobs = !accepting || std::string_view(accepting) != "false";
 
     // The user's own choice of paper first, then the printer's.
-    if (cups_dinfo_t* info = cupsCopyDestInfo(service.http, dest)) {
+    if (cups_dinfo_t* info = watch.expired ? nullptr : cupsCopyDestInfo(service.http, dest)) {
         const char* chosen = cupsGetOption("media", dest->num_options, dest->options);
         cups_size_t size;
         if (chosen &&
@@ -105,94 +164,64 @@ DefaultPrinter lookUp(const std::atomic<bool>& cancel) {
     return found;
 }
 
-// One lookup of the default printer, on its own thread, so that a service
-// that does not answer keeps that thread waiting and not the window.
-struct Lookup {
-    std::mutex mutex;
-    std::condition_variable done;
-    bool finished = false;
-    DefaultPrinter result;
-    std::atomic<bool> cancel{false};
-};
+// Why the last request of a job came to nothing.
+JobOutcome whyNot(const Watch& watch) {
+    if (watch.expired) return JobOutcome::Late;
+    switch (cupsLastError()) {
+        // What libcups says when the connection broke, and a printer that
+        // is gone since the lookup.
+        case IPP_STATUS_ERROR_INTERNAL:
+        case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
+        case IPP_STATUS_ERROR_NOT_FOUND:
+            return JobOutcome::Failed;
+        default:
+            return JobOutcome::Refused;
+    }
+}
+
+JobOutcome sendJob(const DefaultPrinter& printer, const QByteArray& pdf, const std::string& title,
+                   const PrintCall& call) {
+    if (!printer.acceptingJobs) return JobOutcome::Refused;
+    Watch watch(call);
+    Connection service(watch);
+    if (!service.http) return service.refused ? JobOutcome::Failed : JobOutcome::Late;
+    cups_option_t* options = nullptr;
+    int count = 0;
+    if (!printer.media.empty()) count = cupsAddOption("media", printer.media.c_str(), count, &options);
+    const char* dest = printer.name.c_str();
+    const int job = cupsCreateJob(service.http, dest, title.c_str(), count, options);
+    cupsFreeOptions(count, options);
+    if (job <= 0) return whyNot(watch);
+    // A job that the service made only after the page went to a file gets no document.
+    JobOutcome outcome = JobOutcome::Late;
+    if (!call.abandoned) {
+        outcome = JobOutcome::Printed;
+        if (cupsStartDocument(service.http, dest, job, title.c_str(), CUPS_FORMAT_PDF, 1) !=
+                HTTP_STATUS_CONTINUE ||
+            cupsWriteRequestData(service.http, pdf.constData(), static_cast<size_t>(pdf.size())) !=
+                HTTP_STATUS_CONTINUE ||
+            cupsFinishDocument(service.http, dest) != IPP_STATUS_OK)
+            outcome = whyNot(watch);
+    }
+    // Half a document must not come out of the printer, nor a page that went
+    // to a file meanwhile. The connection may be stuck in the middle of a
+    // request, so the cancel goes on one of its own.
+    if (call.abandoned) outcome = JobOutcome::Late;
+    if (outcome != JobOutcome::Printed && !call.ending) {
+        Watch again(call);
+        Connection cancel(again);
+        if (cancel.http) cupsCancelJob2(cancel.http, dest, job, 0);
+    }
+    return outcome;
+}
 
 class CupsPrintService : public PrintService {
 public:
-    CupsPrintService() = default;
-    CupsPrintService(const CupsPrintService&) = delete;
-    CupsPrintService& operator=(const CupsPrintService&) = delete;
-    ~CupsPrintService() override { endLookup(true); }
-
-    DefaultPrinter defaultPrinter() override {
-        // A lookup that ended before this print may be out of date by now; one
-        // still waiting for the service is waited for again.
-        if (lookup_ && finished()) endLookup(false);
-        if (!lookup_) startLookup();
-        std::unique_lock lock(lookup_->mutex);
-        if (!lookup_->done.wait_for(lock, kAnswerWait, [this] { return lookup_->finished; })) {
-            DefaultPrinter late;
-            late.state = DefaultPrinter::State::Unreachable;
-            return late;
-        }
-        DefaultPrinter found = lookup_->result;
-        lock.unlock();
-        endLookup(false);
-        return found;
+    DefaultPrinter defaultPrinter(const PrintCall& call) override { return lookUp(call); }
+    JobOutcome submit(const DefaultPrinter& printer, const QByteArray& pdf, const std::string& title,
+                      const PrintCall& call) override {
+        return sendJob(printer, pdf, title, call);
     }
-
-    bool submit(const DefaultPrinter& printer, const QByteArray& pdf, const QString& title) override {
-        if (printer.state != DefaultPrinter::State::Ready || !printer.acceptingJobs) return false;
-        Watch watch{Clock::now() + kServiceLimit};
-        Connection service(watch);
-        if (!service.http) return false;
-        cups_option_t* options = nullptr;
-        int count = 0;
-        if (!printer.media.empty()) count = cupsAddOption("media", printer.media.c_str(), count, &options);
-        const QByteArray name = title.toUtf8();
-        const char* dest = printer.name.c_str();
-        const int job = cupsCreateJob(service.http, dest, name.constData(), count, options);
-        bool sent = false;
-        if (job > 0) {
-            if (cupsStartDocument(service.http, dest, job, name.constData(), CUPS_FORMAT_PDF, 1) ==
-                HTTP_STATUS_CONTINUE) {
-                const bool written =
-                    cupsWriteRequestData(service.http, pdf.constData(), static_cast<size_t>(pdf.size())) ==
-                    HTTP_STATUS_CONTINUE;
-                sent = cupsFinishDocument(service.http, dest) == IPP_STATUS_OK && written;
-            }
-            // Half a document must not come out of the printer.
-            if (!sent) cupsCancelJob2(service.http, dest, job, 0);
-        }
-        cupsFreeOptions(count, options);
-        return sent;
-    }
-
-private:
-    bool finished() {
-        std::lock_guard lock(lookup_->mutex);
-        return lookup_->finished;
-    }
-
-    void startLookup() {
-        lookup_ = std::make_shared<Lookup>();
-        thread_ = std::thread([lookup = lookup_] {
-            DefaultPrinter found = lookUp(lookup->cancel);
-            std::lock_guard lock(lookup->mutex);
-            lookup->result = found;
-            lookup->finished = true;
-            lookup->done.notify_all();
-        });
-    }
-
-    // At the end of the program a lookup still waiting is cut short, so no
-    // thread outlives the service.
-    void endLookup(bool cancel) {
-        if (lookup_ && cancel) lookup_->cancel = true;
-        if (thread_.joinable()) thread_.join();
-        lookup_.reset();
-    }
-
-    std::shared_ptr<Lookup> lookup_;
-    std::thread thread_;
 };
 }  // namespace
 

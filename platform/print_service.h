@@ -1,20 +1,26 @@
 #pragma once
 // The machine's print service as the system printer needs it: which printer is
-// the default, on what paper, and whether it takes a finished document.
+// the default, on what paper, and whether it takes a finished document. Its
+// calls may wait long on a service that does not answer, so the system printer
+// makes them on threads of their own; these are told through a PrintCall when
+// nobody waits for them any more.
 #include <QByteArray>
 #include <QMarginsF>
 #include <QSizeF>
-#include <QString>
+#include <atomic>
 #include <memory>
 #include <string>
 
 struct DefaultPrinter {
     enum class State {
-        None,         // the service answered: no default printer, or there is no service at all
+        NoPrinter,    // the service answered: it has no printer at all
+        NoDefault,    // it has printers, but none is chosen as the default
+        NoService,    // nothing answers where the service should be
         Unreachable,  // a service is there but did not answer in time
+        Failed,       // the service broke off or answered with an error
         Ready,
     };
-    State state = State::None;
+    State state = State::NoPrinter;
     std::string name;
     // The printer's default paper, upright, and its unprintable edges, in points.
     QSizeF paper{612, 792};
@@ -25,14 +31,32 @@ struct DefaultPrinter {
     bool acceptingJobs = true;
 };
 
+enum class JobOutcome {
+    Printed,  // the printer took the document
+    Refused,  // the printer answered no
+    Failed,   // the service broke off or could not be asked
+    Late,     // the service did not answer in time
+};
+
+// One call into the service, shared by the thread that makes it and the
+// window's thread that waits for it.
+struct PrintCall {
+    // The window's thread stopped waiting: the page went to a file, so a job
+    // made for it is to be cancelled.
+    std::atomic<bool> abandoned{false};
+    // The program ends: stop at once.
+    std::atomic<bool> ending{false};
+    // The call has returned and its result may be read.
+    std::atomic<bool> finished{false};
+};
+
 class PrintService {
 public:
     virtual ~PrintService() = default;
-    // Never keeps the caller waiting for more than a moment: a service that
-    // does not answer by then counts as unreachable.
-    virtual DefaultPrinter defaultPrinter() = 0;
-    // Sends a finished PDF document; true only when the printer took the job.
-    virtual bool submit(const DefaultPrinter& printer, const QByteArray& pdf, const QString& title) = 0;
+    virtual DefaultPrinter defaultPrinter(const PrintCall& call) = 0;
+    // Sends a finished PDF document to the printer found by defaultPrinter().
+    virtual JobOutcome submit(const DefaultPrinter& printer, const QByteArray& pdf, const std::string& title,
+                              const PrintCall& call) = 0;
 };
 
 // The machine's CUPS service.

@@ -53,12 +53,19 @@ double RealSeam::secondsSinceMidnight() { return QTime::currentTime().msecsSince
 
 void RealSeam::delay(double seconds) {
     if (seconds <= 0) return;
+    waitFor([] { return false; }, seconds);
+}
+
+bool RealSeam::waitFor(const std::function<bool()>& done, double seconds) {
     const double start = now();
-    while (now() - start < seconds) {
+    bool finished = done();
+    while (!finished && now() - start < seconds) {
         keepWindowsAlive();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        finished = done();
     }
     wakeForHeldInput();
+    return finished;
 }
 
 void RealSeam::playSound(const std::string& path, bool wait) {

@@ -14,6 +14,7 @@ public:
     double now() override;
     double secondsSinceMidnight() override;
     void delay(double seconds) override;
+    bool waitFor(const std::function<bool()>& done, double seconds) override;
     void playSound(const std::string& path, bool wait) override;
     void stopSound() override;
     void beep() override;

@@ -2,7 +2,9 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "platform/file_lookup.h"
 #include "platform/recording_printer.h"
@@ -38,6 +40,18 @@ std::vector<std::string> RecordingSeam::take() {
 void RecordingSeam::delay(double seconds) {
     log.push_back("delay " + fmtNumber(seconds));
     if (seconds > 0) clock += seconds;
+}
+
+bool RecordingSeam::waitFor(const std::function<bool()>& done, double seconds) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    bool finished = done();
+    while (!finished && !(waitGivesUpWhen && waitGivesUpWhen()) && std::chrono::steady_clock::now() < limit) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        finished = done();
+    }
+    log.push_back("wait " + fmtNumber(seconds) + (finished ? ": done" : ": gave up"));
+    if (!finished) clock += seconds;
+    return finished;
 }
 
 void RecordingSeam::playSound(const std::string& path, bool wait) {

@@ -28,6 +28,8 @@ public:
     double now() override { return clock; }
     double secondsSinceMidnight() override { return midnightOffset + clock; }
     void delay(double seconds) override;
+    // Logged "wait 1: done" or "wait 1: gave up"; see waitGivesUpWhen.
+    bool waitFor(const std::function<bool()>& done, double seconds) override;
     void playSound(const std::string& path, bool wait) override;
     void stopSound() override;
     void beep() override;
@@ -43,7 +45,7 @@ public:
 
     // Log lines, for example "sound uhoh.wav wait", "stop", "delay 1", "beep",
     // "msgbox Print Puzzle: Cancel", "help 13", "help contents", "repaint lblMessage",
-    // "modal optMatch", "end". Sound and help files are named without their folder.
+    // "modal optMatch", "wait 1: done", "end". Sound and help files are named without their folder.
     std::vector<std::string> log;
     // Returns the log so far and starts a new one.
     std::vector<std::string> take();
@@ -55,6 +57,11 @@ public:
     // What happens while the next modal windows are shown, in order; the window
     // is hidden afterwards if the action left it showing.
     std::deque<std::function<void(QWidget*)>> modalActions;
+    // The work waited for runs on a real thread, so a wait lasts in real time
+    // until the work is done, or until this holds (the moment a test says the
+    // time is up), or at most a minute so that no test hangs. A wait that
+    // gives up advances the clock by its seconds.
+    std::function<bool()> waitGivesUpWhen;
     // Seconds that a waited sound lasts when its file cannot be read.
     double missingSoundSeconds = 0.0;
 

@@ -2,6 +2,7 @@
 // Everything that waits, sounds, beeps, asks, opens help, repaints at once or
 // ends the program passes through this one interface, so the games' pacing can
 // be tested on a virtual clock with a log of what happened, in order.
+#include <functional>
 #include <string>
 
 class QWidget;
@@ -25,6 +26,10 @@ public:
     // clicks, keys and close requests made meanwhile stay queued and are
     // handled afterwards, in order. Waiting for a sound does the same.
     virtual void delay(double seconds) = 0;
+    // Waits, as delay() does, for work that another thread does: until done()
+    // holds or the seconds have passed, whichever is first. True when done()
+    // held.
+    virtual bool waitFor(const std::function<bool()>& done, double seconds) = 0;
 
     // Plays a sound file, replacing any sound still playing. wait: return only
     // when it has ended. A missing or broken file plays nothing, but a waited

@@ -1,5 +1,7 @@
 #include "platform/system_printer.h"
 
+#include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
 
 #include <QBuffer>
@@ -10,21 +12,71 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cmath>
+#include <system_error>
+#include <thread>
 
 #include "platform/fonts.h"
 #include "platform/seam.h"
 
 namespace {
+// How long a page waits for the default printer before it goes to a file.
+constexpr double kLookupWait = 0.6;
+// How long a page waits for the printer to take it before it goes to a file.
+constexpr double kJobWait = 1.0;
+// How long the end of the program waits for calls to the service to stop.
+constexpr auto kEndingWait = std::chrono::milliseconds(250);
+
 // The page the games lay out: a letter page, in points.
 QSizeF letterPage(bool landscape) { return landscape ? QSizeF(792, 612) : QSizeF(612, 792); }
 
-void cannotPrint() {
-    seam().msgBox("The page could not be printed.", MsgButtons::OK, MsgIcon::Exclamation, "Quenvale",
-                  nullptr);
+void tell(const QString& text, MsgIcon icon) {
+    seam().msgBox(text, MsgButtons::OK, icon, "Quenvale", nullptr);
+}
+
+void cannotPrint() { tell("The page could not be printed.", MsgIcon::Exclamation); }
+
+QString savedBecause(DefaultPrinter::State why) {
+    switch (why) {
+        case DefaultPrinter::State::NoDefault:
+            return "No printer is chosen as the default, so the page was saved as a file:\r";
+        case DefaultPrinter::State::NoService:
+            return "The print service is not running, so the page was saved as a file:\r";
+        case DefaultPrinter::State::Unreachable:
+            return "The printer could not be reached in time, so the page was saved as a file:\r";
+        case DefaultPrinter::State::Failed:
+        case DefaultPrinter::State::Ready:
+            return "The page could not be sent to the printer, so it was saved as a file:\r";
+        case DefaultPrinter::State::NoPrinter:
+            break;
+    }
+    return "There is no printer on this computer, so the page was saved as a file:\r";
+}
+
+bool writeAll(int fd, const QByteArray& data) {
+    for (qsizetype done = 0; done < data.size();) {
+        const ssize_t n = ::write(fd, data.constData() + done, static_cast<size_t>(data.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += n;
+    }
+    return true;
+}
+
+// Puts a finished file under a new name, never over what stands there, file
+// or link, and never by copying.
+bool renameNew(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system that cannot rename so: a new link never replaces either.
+    if (::link(from.constData(), to.constData()) != 0) return false;
+    ::unlink(from.constData());
+    return true;
 }
 }  // namespace
 
@@ -58,7 +110,69 @@ SystemPrinter::SystemPrinter(QString pdfFolder, std::unique_ptr<PrintService> se
                              std::function<QDateTime()> now)
     : pdfFolder_(std::move(pdfFolder)), service_(std::move(service)), now_(std::move(now)) {}
 
-SystemPrinter::~SystemPrinter() { discardDocument(); }
+SystemPrinter::~SystemPrinter() {
+    discardDocument();
+    // Calls still waiting for the service are told to stop and given a moment
+    // to do so; one that takes longer ends on its own, holding all it uses, so
+    // the end of the program never waits long for a service that is stuck.
+    for (const auto& call : calls_) call->ending = true;
+    const auto until = std::chrono::steady_clock::now() + kEndingWait;
+    for (const auto& call : calls_)
+        while (!call->finished && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+}
+
+template <class Result>
+std::shared_ptr<PrintErrand<Result>> SystemPrinter::start(
+    std::function<Result(PrintService&, const PrintCall&)> work, Result ifBroken) {
+    std::erase_if(calls_, [](const auto& call) { return call->finished.load(); });
+    auto errand = std::make_shared<PrintErrand<Result>>();
+    errand->result = ifBroken;
+    try {
+        std::thread([errand, service = service_, work = std::move(work)] {
+            try {
+                errand->result = work(*service, *errand);
+            } catch (...) {
+            }
+            errand->finished = true;
+        }).detach();
+    } catch (const std::system_error&) {
+        return nullptr;
+    }
+    calls_.push_back(errand);
+    return errand;
+}
+
+DefaultPrinter SystemPrinter::lookUpPrinter() {
+    if (!service_) return {};
+    DefaultPrinter late;
+    late.state = DefaultPrinter::State::Failed;
+    // A lookup that ended after an earlier page gave up on it may be out of
+    // date by now; one still waiting is waited for again.
+    if (lookup_ && lookup_->finished) lookup_.reset();
+    if (!lookup_)
+        lookup_ = start<DefaultPrinter>(
+            [](PrintService& service, const PrintCall& call) { return service.defaultPrinter(call); }, late);
+    if (!lookup_) return late;
+    const auto lookup = lookup_;
+    late.state = DefaultPrinter::State::Unreachable;
+    if (!seam().waitFor([&] { return lookup->finished.load(); }, kLookupWait)) return late;
+    lookup_.reset();
+    return lookup->result;
+}
+
+JobOutcome SystemPrinter::send(const QByteArray& pdf) {
+    const auto job = start<JobOutcome>(
+        [target = target_, pdf](PrintService& service, const PrintCall& call) {
+            return service.submit(target, pdf, "Quenvale printout", call);
+        },
+        JobOutcome::Failed);
+    if (!job) return JobOutcome::Failed;
+    if (seam().waitFor([&] { return job->finished.load(); }, kJobWait)) return job->result;
+    job->abandoned = true;
+    // A job that ended in the moment between stands as it ended.
+    return job->finished ? job->result : JobOutcome::Late;
+}
 
 void SystemPrinter::discardDocument() {
     if (painter_.isActive()) painter_.end();
@@ -69,7 +183,7 @@ void SystemPrinter::discardDocument() {
 QPainter& SystemPrinter::painter() {
     // A page that could not be started stays undrawn until endDoc() says so.
     if (painter_.isActive() || failed_) return painter_;
-    target_ = service_ ? service_->defaultPrinter() : DefaultPrinter();
+    target_ = lookUpPrinter();
     if (target_.state != DefaultPrinter::State::Ready) {
         // A page saved as a file is on the paper it was laid out for.
         target_.paper = letterPage(false);
@@ -211,20 +325,29 @@ void SystemPrinter::endDoc() {
     const QByteArray pdf = document_->data();
     document_.reset();
     lastPdf_.clear();
-    if (target_.state == DefaultPrinter::State::Ready) {
-        if (!finished || !service_->submit(target_, pdf, "Quenvale printout")) cannotPrint();
-        return;
+    DefaultPrinter::State why = target_.state;
+    if (finished && why == DefaultPrinter::State::Ready) {
+        // A page that the printer has not taken within a moment is kept as a file.
+        switch (send(pdf)) {
+            case JobOutcome::Printed:
+                return;
+            case JobOutcome::Refused:
+                tell("The printer refused the page, so it was not printed.", MsgIcon::Exclamation);
+                return;
+            case JobOutcome::Late:
+                why = DefaultPrinter::State::Unreachable;
+                break;
+            case JobOutcome::Failed:
+                why = DefaultPrinter::State::Failed;
+                break;
+        }
     }
     if (finished) lastPdf_ = savePdf(pdf);
     if (lastPdf_.isEmpty()) {
         cannotPrint();
         return;
     }
-    const QString why = target_.state == DefaultPrinter::State::Unreachable
-                            ? "The printer could not be reached, so the page was saved as a file:\r"
-                            : "There is no printer on this computer, so the page was saved as a file:\r";
-    seam().msgBox(why + QDir::toNativeSeparators(lastPdf_), MsgButtons::OK, MsgIcon::Information, "Quenvale",
-                  nullptr);
+    tell(savedBecause(why) + QDir::toNativeSeparators(lastPdf_), MsgIcon::Information);
 }
 
 QString SystemPrinter::savePdf(const QByteArray& pdf) const {
@@ -232,20 +355,26 @@ QString SystemPrinter::savePdf(const QByteArray& pdf) const {
     if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty()) folder = QDir::homePath();
     if (!QDir().mkpath(folder)) return {};
-    // Written whole under a hidden name first, so that a full disk or a crash
-    // leaves no broken file behind.
-    QTemporaryFile part(folder + "/.Quenvale printout XXXXXX");
-    if (!part.open()) return {};
-    bool written = part.write(pdf) == pdf.size() && part.flush() && ::fsync(part.handle()) == 0;
-    part.close();
-    if (!written || part.error() != QFileDevice::NoError) return {};
+    // Written whole under a new hidden name first, so that a full disk or a
+    // crash leaves no broken file behind; made like any file the user saves.
+    QByteArray part;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        part = QFile::encodeName(folder) + "/.Quenvale printout " +
+               QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        fd = ::open(part.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return {};
+    }
+    if (fd < 0) return {};
+    bool written = writeAll(fd, pdf) && ::fsync(fd) == 0;
+    written = ::close(fd) == 0 && written;
     // Two pages printed within one second get a file each.
     const QString stem = folder + "/Quenvale printout " + now_().toString("yyyy-MM-dd hh.mm.ss");
-    for (int n = 1; n < 1000; ++n) {
+    for (int n = 1; written && n < 1000; ++n) {
         const QString path = stem + (n == 1 ? QString() : QString(" (%1)").arg(n)) + ".pdf";
-        // Never over an existing file.
-        if (QFile::rename(part.fileName(), path)) return path;
-        if (!QFileInfo::exists(path)) return {};
+        if (renameNew(part, QFile::encodeName(path))) return path;
+        if (errno != EEXIST) break;
     }
+    ::unlink(part.constData());
     return {};
 }

@@ -8,6 +8,7 @@
 #include <QTransform>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/print_service.h"
 #include "platform/printer.h"
@@ -21,6 +22,13 @@ class QPdfWriter;
 // nothing falls into the printer's margins. paper and margins are upright, as
 // the printer gives them.
 QTransform userScaleOnPaper(const QRectF& scale, QSizeF paper, QMarginsF margins, bool landscape);
+
+// One call into the print service and its result, shared with the thread
+// that makes it.
+template <class Result>
+struct PrintErrand : PrintCall {
+    Result result{};
+};
 
 class SystemPrinter : public Printer {
 public:
@@ -57,13 +65,25 @@ private:
     QFont font() const;
     QRectF scale() const;
     void updateTransform();
-    // Writes the document as a new file beside the others, never over one;
-    // empty when it could not be written.
+    // Writes the document as a new file beside the others, never over one nor
+    // through a link; empty when it could not be written.
     QString savePdf(const QByteArray& pdf) const;
     void discardDocument();
+    DefaultPrinter lookUpPrinter();
+    JobOutcome send(const QByteArray& pdf);
+    // Runs one call into the service on a thread of its own; nullptr when no
+    // thread could be started.
+    template <class Result>
+    std::shared_ptr<PrintErrand<Result>> start(std::function<Result(PrintService&, const PrintCall&)> work,
+                                               Result ifBroken);
 
     QString pdfFolder_;
-    std::unique_ptr<PrintService> service_;
+    // Shared with the calls under way, which may outlive the printer.
+    std::shared_ptr<PrintService> service_;
+    // A lookup that the service has not answered yet, waited for again by the
+    // next page rather than asked twice.
+    std::shared_ptr<PrintErrand<DefaultPrinter>> lookup_;
+    std::vector<std::shared_ptr<PrintCall>> calls_;
     std::function<QDateTime()> now_;
     QString lastPdf_;
     DefaultPrinter target_;

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 
+#include "ipp_stand_in.h"
 #include "platform/recording_printer.h"
 #include "platform/recording_seam.h"
 #include "platform/system_printer.h"
@@ -37,12 +41,13 @@ namespace {
 class FakePrintService : public PrintService {
 public:
     DefaultPrinter printer;
-    bool acceptsJobs = true;
+    JobOutcome outcome = JobOutcome::Printed;
     std::vector<QByteArray> jobs;
-    DefaultPrinter defaultPrinter() override { return printer; }
-    bool submit(const DefaultPrinter&, const QByteArray& pdf, const QString&) override {
+    DefaultPrinter defaultPrinter(const PrintCall&) override { return printer; }
+    JobOutcome submit(const DefaultPrinter&, const QByteArray& pdf, const std::string&,
+                      const PrintCall&) override {
         jobs.push_back(pdf);
-        return acceptsJobs;
+        return outcome;
     }
 };
 
@@ -63,6 +68,7 @@ QStringList filesIn(const TempDir& dir) {
 }
 
 const QString kCannotPrint = "The page could not be printed.";
+const QString kRefused = "The printer refused the page, so it was not printed.";
 }  // namespace
 
 TEST(SystemPrinter, APageThatCannotGoToAPrinterIsSavedAsANewFileWithWhy) {
@@ -91,8 +97,9 @@ TEST(SystemPrinter, APageThatCannotGoToAPrinterIsSavedAsANewFileWithWhy) {
     ASSERT_EQ(rec->boxes.size(), 2u);
     EXPECT_EQ(rec->boxes[0].text, "There is no printer on this computer, so the page was saved as a file:\r" +
                                       folder + "/Quenvale printout 2025-12-24 17.30.05.pdf");
-    EXPECT_EQ(rec->boxes[1].text, "The printer could not be reached, so the page was saved as a file:\r" +
-                                      folder + "/Quenvale printout 2025-12-24 17.30.05 (2).pdf");
+    EXPECT_EQ(rec->boxes[1].text,
+              "The printer could not be reached in time, so the page was saved as a file:\r" + folder +
+                  "/Quenvale printout 2025-12-24 17.30.05 (2).pdf");
     EXPECT_EQ(rec->boxes[1].icon, MsgIcon::Information);
     EXPECT_TRUE(cups.jobs.empty());
 }
@@ -135,13 +142,177 @@ TEST(SystemPrinter, APrinterGetsThePageOnItsOwnPaperAndARefusalIsTold) {
     EXPECT_TRUE(cups.jobs[0].contains("/MediaBox [0 0 595.000000 842.000000]"));
     EXPECT_TRUE(rec->boxes.empty());
 
-    cups.acceptsJobs = false;
+    cups.outcome = JobOutcome::Refused;
     printAPage(p);
     EXPECT_EQ(cups.jobs.size(), 2u);
     ASSERT_EQ(rec->boxes.size(), 1u);
-    EXPECT_EQ(rec->boxes[0].text, kCannotPrint);
+    EXPECT_EQ(rec->boxes[0].text, kRefused);
     // A refused page is not passed off as saved.
     EXPECT_TRUE(filesIn(dir).isEmpty());
+}
+
+TEST(SystemPrinter, APrintoutIsANewFileMadeAsTheUserSavesNeverWrittenThroughALink) {
+    ScopedRecordingSeam rec;
+    TempDir dir;
+    const QString folder = QString::fromStdString(dir.path().string());
+    // A link planted under the name the next printout would take, pointing
+    // where nothing is yet.
+    const std::filesystem::path target = dir.path() / "elsewhere.pdf";
+    std::filesystem::create_symlink(target, dir.path() / "Quenvale printout 2025-12-24 17.30.05.pdf");
+    SystemPrinter p(folder, nullptr, [] { return QDateTime(QDate(2025, 12, 24), QTime(17, 30, 5)); });
+    const mode_t before = ::umask(022);
+    printAPage(p);
+    ::umask(before);
+
+    EXPECT_FALSE(std::filesystem::exists(target));
+    EXPECT_EQ(p.lastPdf(), folder + "/Quenvale printout 2025-12-24 17.30.05 (2).pdf");
+    const auto saved = std::filesystem::symlink_status(p.lastPdf().toStdString());
+    EXPECT_EQ(saved.type(), std::filesystem::file_type::regular);
+    EXPECT_EQ(saved.permissions(), std::filesystem::perms(0644));
+    ASSERT_EQ(rec->boxes.size(), 1u);
+    EXPECT_TRUE(rec->boxes[0].text.endsWith(p.lastPdf()));
+}
+
+namespace {
+// The real CUPS layer, against a stand-in service that the test starts on a
+// socket of its own, with no user or system settings of the machine.
+class CupsPrinting : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"CUPS_SERVER", "CUPS_SERVERROOT", "HOME", "LPDEST", "PRINTER"})
+            saved_.emplace_back(name, qgetenv(name));
+        qputenv("CUPS_SERVER", socket.c_str());
+        qputenv("CUPS_SERVERROOT", dir.path().c_str());
+        qputenv("HOME", dir.path().c_str());
+        qunsetenv("LPDEST");
+        qunsetenv("PRINTER");
+    }
+    void TearDown() override {
+        for (const auto& [name, value] : saved_)
+            if (value.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
+    }
+    // Prints a page through the real service layer; what the printer says
+    // goes to the recording seam.
+    static QString print(const QString& folder) {
+        SystemPrinter p(folder, makeCupsPrintService());
+        printAPage(p);
+        return p.lastPdf();
+    }
+
+    TempDir dir;
+    const std::string socket = dir.file("cups.sock");
+
+private:
+    std::vector<std::pair<const char*, QByteArray>> saved_;
+};
+
+const QString kLate = "The printer could not be reached in time, so the page was saved as a file:\r";
+}  // namespace
+
+TEST_F(CupsPrinting, AServiceThatStopsAnsweringHoldsTheWindowAMomentAndThePageIsSaved) {
+    struct Stall {
+        int op;
+        std::vector<std::string> waits;
+    };
+    const Stall stalls[] = {{ipp::kGetDefault, {"wait 0.6: gave up"}},
+                            {ipp::kCreateJob, {"wait 0.6: done", "wait 1: gave up"}},
+                            {ipp::kSendDocument, {"wait 0.6: done", "wait 1: gave up"}}};
+    int n = 0;
+    for (const Stall& stall : stalls) {
+        SCOPED_TRACE(stall.op);
+        const QString folder = QString::fromStdString(dir.file("printouts" + std::to_string(++n)));
+        IppStandIn service(socket, {.holdOp = stall.op});
+        ScopedRecordingSeam rec;
+        rec->waitGivesUpWhen = [&] { return service.holding(); };
+        SystemPrinter p(folder, makeCupsPrintService());
+        printAPage(p);
+        const QString pdf = p.lastPdf();
+
+        std::vector<std::string> log = stall.waits;
+        log.push_back("msgbox Quenvale: OK");
+        EXPECT_EQ(rec->log, log);
+        ASSERT_EQ(rec->boxes.size(), 1u);
+        EXPECT_EQ(rec->boxes[0].text, kLate + pdf);
+        QFile file(pdf);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+
+        // When the service comes back, the job of a page that went to a file
+        // is cancelled, and gets no document if it had none yet.
+        service.release();
+        if (stall.op != ipp::kGetDefault) {
+            EXPECT_TRUE(service.waitFor(ipp::kCancelJob));
+            const auto ops = service.operations();
+            EXPECT_EQ(std::count(ops.begin(), ops.end(), ipp::kSendDocument),
+                      stall.op == ipp::kSendDocument ? 1 : 0);
+        }
+    }
+}
+
+TEST_F(CupsPrinting, EachPageIsPrintedOrSavedAndTheMessageSaysWhatHappened) {
+    const QString folder = QString::fromStdString(dir.file("printouts"));
+    {
+        SCOPED_TRACE("a printer that takes the page");
+        IppStandIn service(socket, {});
+        ScopedRecordingSeam rec;
+        EXPECT_TRUE(print(folder).isEmpty());
+        EXPECT_TRUE(rec->boxes.empty());
+        EXPECT_TRUE(service.document().startsWith("%PDF"));
+    }
+    {
+        SCOPED_TRACE("a printer that refuses it");
+        IppStandIn service(socket, {.refuseOp = ipp::kCreateJob});
+        ScopedRecordingSeam rec;
+        EXPECT_TRUE(print(folder).isEmpty());
+        ASSERT_EQ(rec->boxes.size(), 1u);
+        EXPECT_EQ(rec->boxes[0].text, kRefused);
+        EXPECT_EQ(rec->boxes[0].icon, MsgIcon::Exclamation);
+    }
+    {
+        SCOPED_TRACE("the user's own default is gone, the service has one");
+        std::filesystem::create_directories(dir.path() / ".cups");
+        std::ofstream(dir.file(".cups/lpoptions")) << "Default Gone\n";
+        IppStandIn service(socket, {});
+        ScopedRecordingSeam rec;
+        EXPECT_TRUE(print(folder).isEmpty());
+        EXPECT_TRUE(rec->boxes.empty());
+        EXPECT_TRUE(service.document().startsWith("%PDF"));
+        std::filesystem::remove(dir.file(".cups/lpoptions"));
+    }
+    struct Saved {
+        const char* what;
+        IppStandIn::Setup setup;
+        QString why;
+    };
+    const Saved saved[] = {
+        {"printers but no default",
+         {.hasDefault = false},
+         "No printer is chosen as the default, so the page was saved as a file:\r"},
+        {"no printer at all",
+         {.printers = {}},
+         "There is no printer on this computer, so the page was saved as a file:\r"},
+    };
+    for (const Saved& s : saved) {
+        SCOPED_TRACE(s.what);
+        IppStandIn service(socket, s.setup);
+        ScopedRecordingSeam rec;
+        const QString pdf = print(folder);
+        ASSERT_EQ(rec->boxes.size(), 1u);
+        EXPECT_EQ(rec->boxes[0].text, s.why + pdf);
+        EXPECT_TRUE(QFile::exists(pdf));
+    }
+    {
+        SCOPED_TRACE("no service");
+        ScopedRecordingSeam rec;
+        const QString pdf = print(folder);
+        ASSERT_EQ(rec->boxes.size(), 1u);
+        EXPECT_EQ(rec->boxes[0].text,
+                  "The print service is not running, so the page was saved as a file:\r" + pdf);
+        EXPECT_TRUE(QFile::exists(pdf));
+    }
 }
 
 TEST(PageLayout, TheLetterPageKeepsItsShapeInsideThePrintableAreaOfAnyPaper) {
