@@ -35,14 +35,12 @@ private:
 };
 }  // namespace
 
-RealSeam::RealSeam() = default;
+// The sound device opens on its own thread from the start, so the first window
+// is painted meanwhile and the first sound finds it open or nearly so.
+RealSeam::RealSeam() : sound_(std::make_unique<SoundEngine>()) {}
 RealSeam::~RealSeam() = default;
 
-SoundEngine& RealSeam::sound() {
-    // Opened on first use, then kept: opening a device takes a moment.
-    if (!sound_) sound_ = std::make_unique<SoundEngine>();
-    return *sound_;
-}
+SoundEngine& RealSeam::sound() { return *sound_; }
 
 double RealSeam::now() {
     using namespace std::chrono;
@@ -62,7 +60,10 @@ void RealSeam::delay(double seconds) {
 }
 
 void RealSeam::playSound(const std::string& path, bool wait) {
-    sound().play(path, wait, keepWindowsAlive);
+    sound().play(path, wait, [] {
+        keepWindowsAlive();
+        return true;
+    });
     if (wait) wakeForHeldInput();
 }
 
