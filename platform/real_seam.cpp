@@ -14,6 +14,7 @@
 
 #include "platform/help_viewer.h"
 #include "platform/printer.h"
+#include "platform/session_end.h"
 #include "platform/sound_engine.h"
 #include "platform/text.h"
 #include "platform/window_manager.h"
@@ -52,7 +53,7 @@ double RealSeam::secondsSinceMidnight() { return QTime::currentTime().msecsSince
 void RealSeam::delay(double seconds) {
     if (seconds <= 0) return;
     const double start = now();
-    while (now() - start < seconds) {
+    while (now() - start < seconds && !sessionEnding()) {
         keepWindowsAlive();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -62,7 +63,7 @@ void RealSeam::delay(double seconds) {
 void RealSeam::playSound(const std::string& path, bool wait) {
     sound().play(path, wait, [] {
         keepWindowsAlive();
-        return true;
+        return !sessionEnding();
     });
     if (wait) wakeForHeldInput();
 }
