@@ -1,7 +1,6 @@
 #include "games.h"
 
 #include <QApplication>
-#include <cstdlib>
 
 #include "actiongames/frmDrop.h"
 #include "actiongames/frmFight.h"
@@ -47,9 +46,9 @@ int runProgram() {
     // script, a desktop launcher) learns of it from the status.
     if (menu.startFailed()) return 1;
     // Ending the session ends the program as the menu's exit does: the
-    // settings are saved. A lost X connection ends it through exit(), where
-    // only the writing is left to do.
+    // settings are saved. A lost X connection leaves no time for more than
+    // the writing.
     endSessionOnSignals([] { frmMenu::instance().cmdexit_Click(); });
-    std::atexit(&frmMenu::saveOwedSettings);
+    saveWhenDisplayLost(&frmMenu::saveOwedSettings);
     return QApplication::exec();
 }

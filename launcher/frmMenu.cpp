@@ -23,8 +23,7 @@ std::string& programFolder() {
     return folder;
 }
 
-// Read at start-up and not yet written back. At namespace scope, so that it
-// outlives every window for an end through exit().
+// Read at start-up and not yet written back.
 bool settingsOwed = false;
 
 // Grid position of each button: column and row, counted from 1.

@@ -2,9 +2,12 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QTimer>
 #include <atomic>
 #include <cerrno>
@@ -15,6 +18,24 @@ namespace {
 // The signal handler may only write to a pipe; the event loop reads it.
 int signalPipe[2] = {-1, -1};
 bool ending = false;
+
+void (*saveOnDisplayLoss)() = nullptr;
+QtMessageHandler earlierHandler = nullptr;
+
+bool displayLost() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return false;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 && x11->connection() && xcb_connection_has_error(x11->connection());
+}
+
+void onMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (earlierHandler) earlierHandler(type, context, text);
+    static bool saving = false;
+    if (saving || !qGuiApp || QThread::currentThread() != qGuiApp->thread() || !displayLost()) return;
+    saving = true;
+    saveOnDisplayLoss();
+    _exit(1);
+}
 
 void onSignal(int) {
     const int saved = errno;
@@ -52,4 +73,9 @@ void endSessionOnSignals(std::function<void()> end) {
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int s : {SIGTERM, SIGHUP, SIGINT}) sigaction(s, &action, nullptr);
+}
+
+void saveWhenDisplayLost(void (*save)()) {
+    saveOnDisplayLoss = save;
+    earlierHandler = qInstallMessageHandler(&onMessage);
 }

@@ -13,3 +13,10 @@ void endSessionOnSignals(std::function<void()> end);
 
 // True once such a signal has been taken up: a wait returns at once.
 bool sessionEnding();
+
+// Qt's X11 plugin ends the program with exit() when the connection to the X
+// server is lost (the session's end can come so), after a warning that is the
+// program's only notice: save runs then, on the user-interface thread, and the
+// program ends at once with exit()'s status, since tearing down windows without
+// a display would crash.
+void saveWhenDisplayLost(void (*save)());
