@@ -9,7 +9,6 @@
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
-#include <atomic>
 #include <cerrno>
 #include <csignal>
 
