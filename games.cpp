@@ -15,6 +15,7 @@
 #include "launcher/frmMenu.h"
 #include "picturepuzzles/frmPuzzle.h"
 #include "picturepuzzles/frmSPuz.h"
+#include "platform/session_end.h"
 #include "wordgames/frmCross.h"
 #include "wordgames/frmSearch.h"
 #include "wordgames/frmSnow.h"
@@ -44,5 +45,10 @@ int runProgram() {
     // A failed start has ended before the event loop began; its caller (a
     // script, a desktop launcher) learns of it from the status.
     if (menu.startFailed()) return 1;
+    // Ending the session ends the program as the menu's exit does: the
+    // settings are saved. A lost X connection leaves no time for more than
+    // the writing.
+    endSessionOnSignals([] { frmMenu::instance().cmdexit_Click(); });
+    saveWhenDisplayLost(&frmMenu::saveOwedSettings);
     return QApplication::exec();
 }

@@ -23,6 +23,9 @@ std::string& programFolder() {
     return folder;
 }
 
+// Read at start-up and not yet written back.
+bool settingsOwed = false;
+
 // Grid position of each button: column and row, counted from 1.
 constexpr int kColumn[15] = {2, 1, 1, 1, 1, 2, 2, 2, 3, 3, 3, 2, 1, 3, 3};
 constexpr int kRow[15] = {2, 1, 2, 3, 4, 1, 3, 4, 2, 3, 4, 5, 5, 1, 5};
@@ -95,12 +98,14 @@ void frmMenu::Form_Load() {
     startFailed_ = false;
     if (!ReadSettings(FullPath("vantrel5.ini"))) {
         startFailed_ = true;
+        settingsOwed = false;
         seam().msgBox("File missing/incomplete - Reinstall program", MsgButtons::OK, MsgIcon::Critical,
                       "Quenvale", nullptr);
         seam().endProgram();
         return;
     }
     ClampSettings();
+    settingsOwed = true;
 
     Show();
     seam().repaintNow(form());
@@ -118,6 +123,10 @@ void frmMenu::cmdChoice_Click(int Index) {
 void frmMenu::cmdHelp_Click() { seam().helpContents(); }
 
 void frmMenu::cmdexit_Click() {
+    // The exit runs once: a session ended by a signal after the exit button (or
+    // the close box after the exit) must not write the settings again.
+    if (!settingsOwed) return;
+    settingsOwed = false;
     // A settings file that cannot be written keeps its old content; the parent
     // is told, and the program ends all the same.
     const std::string path = FullPath("vantrel5.ini");
@@ -127,3 +136,9 @@ void frmMenu::cmdexit_Click() {
 }
 
 void frmMenu::Form_Unload(int&) { cmdexit_Click(); }
+
+void frmMenu::saveOwedSettings() {
+    if (!settingsOwed) return;
+    settingsOwed = false;
+    WriteSettings(FullPath("vantrel5.ini"));
+}

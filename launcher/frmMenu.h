@@ -20,6 +20,10 @@ public:
     void cmdChoice_Click(int Index);
     void cmdHelp_Click();
     void cmdexit_Click();
+    // What the exit writes, for a program that ends without it (the X
+    // connection lost): nothing when the exit has run or the settings were
+    // never read, and no message, since no window can be shown.
+    static void saveOwedSettings();
 
     // True when start-up could not read the settings and the program ended.
     bool startFailed() const { return startFailed_; }

@@ -14,6 +14,7 @@
 
 #include "platform/help_viewer.h"
 #include "platform/printer.h"
+#include "platform/session_end.h"
 #include "platform/sound_engine.h"
 #include "platform/text.h"
 #include "platform/window_manager.h"
@@ -35,14 +36,12 @@ private:
 };
 }  // namespace
 
-RealSeam::RealSeam() = default;
+// The sound device opens on its own thread from the start, so the first window
+// is painted meanwhile and the first sound finds it open or nearly so.
+RealSeam::RealSeam() : sound_(std::make_unique<SoundEngine>()) {}
 RealSeam::~RealSeam() = default;
 
-SoundEngine& RealSeam::sound() {
-    // Opened on first use, then kept: opening a device takes a moment.
-    if (!sound_) sound_ = std::make_unique<SoundEngine>();
-    return *sound_;
-}
+SoundEngine& RealSeam::sound() { return *sound_; }
 
 double RealSeam::now() {
     using namespace std::chrono;
@@ -59,7 +58,7 @@ void RealSeam::delay(double seconds) {
 bool RealSeam::waitFor(const std::function<bool()>& done, double seconds) {
     const double start = now();
     bool finished = done();
-    while (!finished && now() - start < seconds) {
+    while (!finished && now() - start < seconds && !sessionEnding()) {
         keepWindowsAlive();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         finished = done();
@@ -69,7 +68,10 @@ bool RealSeam::waitFor(const std::function<bool()>& done, double seconds) {
 }
 
 void RealSeam::playSound(const std::string& path, bool wait) {
-    sound().play(path, wait, keepWindowsAlive);
+    sound().play(path, wait, [] {
+        keepWindowsAlive();
+        return !sessionEnding();
+    });
     if (wait) wakeForHeldInput();
 }
 

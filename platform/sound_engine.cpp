@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <map>
@@ -57,21 +58,94 @@ Samples makeBeep() {
     return v;
 }
 
+class SdlAudioDevice : public AudioDevice {
+public:
+    ~SdlAudioDevice() override { close(); }
+
+    bool open(Mixer mix, void* user) override {
+        mix_ = mix;
+        user_ = user;
+        // Without this hint SDL takes over SIGINT and SIGTERM and the program stops answering them.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        SDL_AudioSpec want{}, have{};
+        want.freq = kRate;
+        want.format = AUDIO_F32SYS;
+        want.channels = 1;
+        want.samples = 512;
+        want.callback = &SdlAudioDevice::callback;
+        want.userdata = this;
+        id_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+        if (id_ == 0) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return false;
+        }
+        driver_ = SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "";
+        SDL_PauseAudioDevice(id_, 0);
+        return true;
+    }
+
+    // A device whose server went away stays open for SDL, stopped, and its
+    // driver never finds the server again: only a new start of the audio
+    // subsystem does.
+    bool lost() override { return id_ != 0 && SDL_GetAudioDeviceStatus(id_) == SDL_AUDIO_STOPPED; }
+
+    void close() override {
+        if (id_ == 0) return;
+        SDL_CloseAudioDevice(id_);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        id_ = 0;
+        driver_.clear();
+    }
+
+    std::string driver() const override { return driver_; }
+
+private:
+    static void callback(void* self, Uint8* stream, int len) {
+        auto* d = static_cast<SdlAudioDevice*>(self);
+        d->mix_(d->user_, reinterpret_cast<float*>(stream), len / static_cast<int>(sizeof(float)));
+    }
+
+    SDL_AudioDeviceID id_ = 0;
+    Mixer mix_ = nullptr;
+    void* user_ = nullptr;
+    std::string driver_;
+};
+
+using Clock = std::chrono::steady_clock;
+
+Clock::duration seconds(double s) {
+    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(s));
+}
+
 }  // namespace
 
+std::unique_ptr<AudioDevice> makeSdlAudioDevice() { return std::make_unique<SdlAudioDevice>(); }
+
 struct SoundEngine::Impl {
-    SDL_AudioDeviceID device = 0;
-    bool sdlUp = false;
+    std::unique_ptr<AudioDevice> device;
+    Clock::duration retry;
+    // The opening thread owns the device and these two while `opening` is
+    // set; the user-interface thread owns them otherwise.
+    bool deviceOpen = false;
     std::string driverName;
+    std::atomic<bool> opening{false};
+    std::thread opener;
+    Clock::time_point lastAttempt;
+
+    // The voices, shared with the device's thread.
+    mutable std::mutex mix;
     Voice main;
+    // When the main voice ends by the clock: what counts while no device plays it.
+    Clock::time_point mainEnds;
     std::vector<Voice> beeps;
+
     Samples beepSound = makeBeep();
     std::map<std::string, Samples> cache;
 
-    static void callback(void* user, Uint8* stream, int len) {
+    static void mixInto(void* user, float* out, int frames) {
         auto* self = static_cast<Impl*>(user);
-        float* out = reinterpret_cast<float*>(stream);
-        const int frames = len / static_cast<int>(sizeof(float));
+        std::lock_guard lock(self->mix);
         for (int i = 0; i < frames; ++i) {
             float s = 0.0f;
             if (!self->main.done()) s += (*self->main.data)[self->main.pos++];
@@ -82,39 +156,33 @@ struct SoundEngine::Impl {
         std::erase_if(self->beeps, [](const Voice& v) { return v.done(); });
     }
 
-    bool openDevice() {
-        SDL_AudioSpec want{}, have{};
-        want.freq = kRate;
-        want.format = AUDIO_F32SYS;
-        want.channels = 1;
-        want.samples = 512;
-        want.callback = &Impl::callback;
-        want.userdata = this;
-        device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-        return device != 0;
+    void startOpening() {
+        if (opener.joinable()) opener.join();
+        lastAttempt = Clock::now();
+        opening = true;
+        opener = std::thread([this] {
+            if (deviceOpen) device->close();
+            {
+                // A sound asked for while there was no device starts from its
+                // beginning when the device opens, unless it would have ended.
+                std::lock_guard lock(mix);
+                beeps.clear();
+                if (Clock::now() >= mainEnds) main = Voice{};
+            }
+            deviceOpen = device->open(&Impl::mixInto, this);
+            driverName = deviceOpen ? device->driver() : "";
+            opening = false;
+        });
     }
 
-    void open() {
-        // Without this hint SDL takes over SIGINT and SIGTERM and the program stops answering them.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-            sdlUp = true;
-            if (openDevice()) {
-                driverName = SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "";
-                SDL_PauseAudioDevice(device, 0);
-                return;
-            }
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            sdlUp = false;
-        }
-        // No sound server and no card: the dummy driver keeps the timing real, silently.
-        if (SDL_AudioInit("dummy") == 0) {
-            sdlUp = true;
-            if (openDevice()) {
-                driverName = "dummy";
-                SDL_PauseAudioDevice(device, 0);
-            }
-        }
+    bool live() const { return !opening && deviceOpen && !device->lost(); }
+
+    // Called at each sound: a missing or lost device is opened again, on the
+    // opening thread, so the sound and the game's pace never wait for it.
+    void keepDevice() {
+        if (opening || (deviceOpen && !device->lost())) return;
+        if (Clock::now() - lastAttempt < retry) return;
+        startOpening();
     }
 
     Samples load(const std::string& path) {
@@ -131,55 +199,62 @@ struct SoundEngine::Impl {
     }
 };
 
-SoundEngine::SoundEngine() : impl_(std::make_unique<Impl>()) { impl_->open(); }
-
-SoundEngine::~SoundEngine() {
-    if (impl_->device) SDL_CloseAudioDevice(impl_->device);
-    if (impl_->sdlUp) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+SoundEngine::SoundEngine(std::unique_ptr<AudioDevice> device, double retrySeconds)
+    : impl_(std::make_unique<Impl>()) {
+    impl_->device = std::move(device);
+    impl_->retry = seconds(retrySeconds);
+    impl_->startOpening();
 }
 
-void SoundEngine::play(const std::string& path, bool wait, const std::function<void()>& meanwhile) {
+SoundEngine::~SoundEngine() {
+    waitForDevice();
+    if (impl_->deviceOpen) impl_->device->close();
+}
+
+void SoundEngine::waitForDevice() {
+    if (impl_->opener.joinable()) impl_->opener.join();
+}
+
+void SoundEngine::play(const std::string& path, bool wait, const std::function<bool()>& meanwhile) {
     Samples s = impl_->load(path);
-    if (impl_->device) {
-        SDL_LockAudioDevice(impl_->device);
-        impl_->main = Voice{s, 0};
-        SDL_UnlockAudioDevice(impl_->device);
-    }
-    if (!wait || !s) return;
-    using Clock = std::chrono::steady_clock;
-    const double length = static_cast<double>(s->size()) / kRate;
+    const double length = s ? static_cast<double>(s->size()) / kRate : 0.0;
     const auto start = Clock::now();
-    const auto cap = start + std::chrono::duration<double>(length + 2.0);
+    {
+        std::lock_guard lock(impl_->mix);
+        impl_->main = Voice{s, 0};
+        impl_->mainEnds = start + seconds(length);
+    }
+    impl_->keepDevice();
+    if (!wait || !s) return;
+    const auto cap = start + seconds(length + 2.0);
     // The mixer finishes a sound up to one buffer before it is heard, so the
     // wait also lasts at least the sound's length; without a device it lasts
     // exactly that.
-    const auto heard = start + std::chrono::duration<double>(length);
-    while (((impl_->device && isPlaying()) || Clock::now() < heard) && Clock::now() < cap) {
-        if (meanwhile) meanwhile();
+    const auto heard = start + seconds(length);
+    while (Clock::now() < cap) {
+        if (Clock::now() >= heard && !(impl_->live() && isPlaying())) return;
+        if (meanwhile && !meanwhile()) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 }
 
 void SoundEngine::stop() {
-    if (!impl_->device) return;
-    SDL_LockAudioDevice(impl_->device);
+    std::lock_guard lock(impl_->mix);
     impl_->main = Voice{};
-    SDL_UnlockAudioDevice(impl_->device);
 }
 
 void SoundEngine::beep() {
-    if (!impl_->device) return;
-    SDL_LockAudioDevice(impl_->device);
+    impl_->keepDevice();
+    if (!impl_->live()) return;
+    std::lock_guard lock(impl_->mix);
     impl_->beeps.push_back(Voice{impl_->beepSound, 0});
-    SDL_UnlockAudioDevice(impl_->device);
 }
 
 bool SoundEngine::isPlaying() const {
-    if (!impl_->device) return false;
-    SDL_LockAudioDevice(impl_->device);
-    bool playing = !impl_->main.done();
-    SDL_UnlockAudioDevice(impl_->device);
-    return playing;
+    const bool live = impl_->live();
+    std::lock_guard lock(impl_->mix);
+    if (impl_->main.done()) return false;
+    return live || Clock::now() < impl_->mainEnds;
 }
 
-std::string SoundEngine::driver() const { return impl_->driverName; }
+std::string SoundEngine::driver() const { return impl_->opening ? std::string() : impl_->driverName; }
