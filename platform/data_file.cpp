@@ -1,12 +1,20 @@
-#include "launcher/data_file.h"
+#include "platform/data_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
+#include <QFile>
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <climits>
+#include <ctime>
 #include <filesystem>
 #include <random>
+#include <utility>
 
 #include "platform/seam.h"
 #include "platform/text.h"
@@ -19,6 +27,14 @@ namespace {
 class Descriptor {
 public:
     explicit Descriptor(int fd = -1) : fd_(fd) {}
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        if (this != &other) {
+            if (fd_ >= 0) ::close(fd_);
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
     ~Descriptor() {
         if (fd_ >= 0) ::close(fd_);
     }
@@ -36,6 +52,10 @@ public:
 private:
     int fd_;
 };
+
+// The random part of a temporary file's name: eight of these.
+constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kTemporaryLetters = 8;
 
 bool isOrdinaryFile(const struct stat& st) { return S_ISREG(st.st_mode); }
 
@@ -79,12 +99,11 @@ bool mayWrite(const fs::path& target, const struct stat& st) {
 // A new file beside the target under a name nobody can foresee, made
 // exclusively: a file or link already standing under that name is never opened.
 Descriptor createTemporary(const fs::path& target, mode_t mode, fs::path& made) {
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device random;
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = target.filename().string() + ".";
-        for (int i = 0; i < 8; ++i) name += kLetters[pick(random)];
+        for (std::size_t i = 0; i < kTemporaryLetters; ++i) name += kLetters[pick(random)];
         made = folderOf(target) / (name + ".tmp");
         const int fd = ::open(made.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST) return Descriptor(fd);
@@ -110,7 +129,11 @@ void syncFolder(const fs::path& folder) {
 
 // For a file whose folder takes no new file. Room for all of the new content is
 // claimed before a byte is changed, so that a full disk fails with the old file
-// whole; once written, the file is cut to the new length.
+// whole. Shorter new content is first written padded with line ends to the old
+// length, which every reader of ours skips: a save killed before the file is
+// cut to the new length leaves the new content, not the old one's tail behind
+// it. What remains open is a kill inside the one write of a file of more than
+// one page, which the system may stop at a page's end.
 bool writeInPlace(const fs::path& target, std::string_view content) {
     Descriptor fd(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat st;
@@ -121,40 +144,115 @@ bool writeInPlace(const fs::path& target, std::string_view content) {
         [[maybe_unused]] const int givenBack = ::ftruncate(fd.get(), st.st_size);
         return false;
     }
-    bool ok = writeAll(fd.get(), content) && ::ftruncate(fd.get(), length) == 0 && ::fsync(fd.get()) == 0;
+    std::string padded(content);
+    if (st.st_size > length) padded.append(static_cast<std::size_t>(st.st_size - length), '\n');
+    bool ok = writeAll(fd.get(), padded) && ::ftruncate(fd.get(), length) == 0 && ::fsync(fd.get()) == 0;
     return fd.close() && ok;
+}
+
+// Whether a name in the folder is one that createTemporary made for the file.
+bool isTemporaryOf(std::string_view name, std::string_view file) {
+    constexpr std::string_view kSuffix = ".tmp";
+    if (name.size() != file.size() + 1 + kTemporaryLetters + kSuffix.size()) return false;
+    if (!name.starts_with(file) || name[file.size()] != '.' || !name.ends_with(kSuffix)) return false;
+    const std::string_view random = name.substr(file.size() + 1, kTemporaryLetters);
+    return std::all_of(random.begin(), random.end(),
+                       [](char c) { return std::string_view(kLetters).find(c) != std::string_view::npos; });
+}
+
+// Removes what saves of the file that were killed before their rename left
+// beside it. Only what is surely ours goes: an ordinary file (a link is never
+// followed, nor removed), owned by this user, named exactly as createTemporary
+// names them, and untouched for a minute, since another copy of the program
+// may be saving the same file just now.
+void removeLeftoverTemporaries(const fs::path& file) {
+    DIR* folder = ::opendir(folderOf(file).c_str());
+    if (!folder) return;
+    const std::string name = file.filename().string();
+    const time_t stale = ::time(nullptr) - 60;
+    while (const dirent* entry = ::readdir(folder)) {
+        if (!isTemporaryOf(entry->d_name, name)) continue;
+        struct stat st;
+        if (::fstatat(::dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (isOrdinaryFile(st) && st.st_uid == ::geteuid() && st.st_mtime < stale)
+            ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    }
+    ::closedir(folder);
+}
+
+// Opens an ordinary file for reading. It is looked at before it is opened, so
+// that a device is never opened at all; opened without blocking, so that a
+// named pipe put there since does not wait for a writer; and looked at again
+// once open, for what was really opened.
+FileRead openForReading(const std::string& path, Descriptor& fd, std::size_t& size) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return errno == ENOENT ? FileRead::Missing : FileRead::Refused;
+    if (!isOrdinaryFile(st)) return FileRead::Refused;
+    fd = Descriptor(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd) return errno == ENOENT ? FileRead::Missing : FileRead::Refused;
+    if (::fstat(fd.get(), &st) != 0 || !isOrdinaryFile(st) || st.st_size < 0) return FileRead::Refused;
+    size = static_cast<std::size_t>(st.st_size);
+    return FileRead::Done;
+}
+
+// Hands the file on piece by piece. A file that grows while it is read is held
+// to the same bound as one that was large from the start.
+FileRead readPieces(int fd, std::size_t maxBytes, const std::function<bool(std::string_view)>& take) {
+    std::array<char, 65536> buffer;
+    std::size_t total = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return FileRead::Refused;
+        if (n == 0) return FileRead::Done;
+        total += static_cast<std::size_t>(n);
+        if (total > maxBytes) return FileRead::Refused;
+        if (!take(std::string_view(buffer.data(), static_cast<std::size_t>(n)))) return FileRead::Done;
+    }
 }
 
 }  // namespace
 
 std::optional<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
-    // Looked at before it is opened, so that a device is never opened at all;
-    // without blocking, so that a named pipe put there since does not wait for
-    // a writer; and looked at again once open, for what was really opened.
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0 || !isOrdinaryFile(st)) return std::nullopt;
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd || ::fstat(fd.get(), &st) != 0 || !isOrdinaryFile(st)) return std::nullopt;
-    if (st.st_size < 0 || static_cast<std::size_t>(st.st_size) > maxBytes) return std::nullopt;
-
+    Descriptor fd;
+    std::size_t size = 0;
+    if (openForReading(path, fd, size) != FileRead::Done || size > maxBytes) return std::nullopt;
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[16384];
-    for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return std::nullopt;
-        if (n == 0) break;
-        // A file that grows while it is read is held to the same bound.
-        if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) return std::nullopt;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
+    bytes.reserve(size);
+    const FileRead read = readPieces(fd.get(), maxBytes, [&](std::string_view piece) {
+        bytes.append(piece);
+        return true;
+    });
+    if (read != FileRead::Done) return std::nullopt;
     return bytes;
+}
+
+FileRead readFileInPieces(const std::string& path, std::size_t maxBytes,
+                          const std::function<bool(std::string_view)>& take) {
+    Descriptor fd;
+    std::size_t size = 0;
+    const FileRead opened = openForReading(path, fd, size);
+    return opened == FileRead::Done ? readPieces(fd.get(), maxBytes, take) : opened;
+}
+
+std::string pathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+std::string executableFolder() {
+    // The link names the program by the very bytes the system knows it by.
+    std::string exe(PATH_MAX, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", exe.data(), exe.size());
+    if (n > 0 && static_cast<std::size_t>(n) < exe.size()) {
+        exe.resize(static_cast<std::size_t>(n));
+        const std::size_t slash = exe.rfind('/');
+        if (slash != std::string::npos) return slash == 0 ? "/" : exe.substr(0, slash);
+    }
+    return pathBytes(QCoreApplication::applicationDirPath());
 }
 
 bool writeFileReplacing(const std::string& path, std::string_view content) {
     const std::optional<fs::path> target = finalTarget(path);
     if (!target) return false;
+    removeLeftoverTemporaries(path);
     struct stat old;
     const bool exists = ::stat(target->c_str(), &old) == 0;
     if (!exists && errno != ENOENT) return false;
