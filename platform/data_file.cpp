@@ -63,15 +63,18 @@ fs::path folderOf(const fs::path& file) {
     return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
 
-bool writeAll(int fd, std::string_view content) {
+bool writeAllAt(int fd, std::string_view content, std::size_t offset) {
     while (!content.empty()) {
-        const ssize_t n = ::write(fd, content.data(), content.size());
+        const ssize_t n = ::pwrite(fd, content.data(), content.size(), static_cast<off_t>(offset));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         content.remove_prefix(static_cast<std::size_t>(n));
+        offset += static_cast<std::size_t>(n);
     }
     return true;
 }
+
+bool writeAll(int fd, std::string_view content) { return writeAllAt(fd, content, 0); }
 
 // The file a path finally names, following symbolic links as the system does
 // (at most 40 of them), so that a save replaces the target and not the link.
@@ -127,26 +130,29 @@ void syncFolder(const fs::path& folder) {
     if (dir) ::fsync(dir.get());
 }
 
-// For a file whose folder takes no new file. Room for all of the new content is
-// claimed before a byte is changed, so that a full disk fails with the old file
-// whole. Shorter new content is first written padded with line ends to the old
-// length, which every reader of ours skips: a save killed before the file is
-// cut to the new length leaves the new content, not the old one's tail behind
-// it. What remains open is a kill inside the one write of a file of more than
-// one page, which the system may stop at a page's end.
+// For a file whose folder takes no new file. No moment of it leaves a file
+// that reads as anything but the old content or the new one, save a kill
+// inside the one write of a file longer than a page, which the system may
+// stop at a page's end. Line ends, which every reader of ours skips, stand in
+// for what is not yet there or no longer wanted: room for longer content is
+// first claimed by writing them after the old content, so that a full disk
+// fails with the old file whole; the new content is written padded with them
+// to the old length, and only then cut to its own.
 bool writeInPlace(const fs::path& target, std::string_view content) {
     Descriptor fd(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat st;
     if (!fd || ::fstat(fd.get(), &st) != 0 || !isOrdinaryFile(st)) return false;
-    const auto length = static_cast<off_t>(content.size());
-    if (length > st.st_size && ::posix_fallocate(fd.get(), 0, length) != 0) {
+    const auto oldLength = static_cast<std::size_t>(st.st_size);
+    if (content.size() > oldLength &&
+        !writeAllAt(fd.get(), std::string(content.size() - oldLength, '\n'), oldLength)) {
         // Whatever was claimed before the disk ran full is given back; the save has failed either way.
         [[maybe_unused]] const int givenBack = ::ftruncate(fd.get(), st.st_size);
         return false;
     }
     std::string padded(content);
-    if (st.st_size > length) padded.append(static_cast<std::size_t>(st.st_size - length), '\n');
-    bool ok = writeAll(fd.get(), padded) && ::ftruncate(fd.get(), length) == 0 && ::fsync(fd.get()) == 0;
+    if (oldLength > padded.size()) padded.resize(oldLength, '\n');
+    bool ok = writeAllAt(fd.get(), padded, 0) &&
+              ::ftruncate(fd.get(), static_cast<off_t>(content.size())) == 0 && ::fsync(fd.get()) == 0;
     return fd.close() && ok;
 }
 

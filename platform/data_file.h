@@ -52,8 +52,10 @@ std::string executableFolder();
 // its target and stays a link. The new content goes to a freshly made file
 // beside the target that is then renamed over it, so a crash or a full disk
 // leaves the old file whole; where the folder takes no new file, a writable
-// file is written in place (padded with line ends that every reader of ours
-// skips, so that a save killed there leaves the new content readable). A file
+// file is written in place (with line ends, which every reader of ours skips,
+// standing in for bytes not yet or no longer wanted, so that a save killed
+// there leaves the old or the new content, but for a kill inside the write of
+// a file longer than a page). A file
 // without write permission is left as it is. Temporary files that an earlier
 // save of the same name left behind, killed before its rename, are removed:
 // only ordinary files of ours, exactly so named, beside the path given.

@@ -17,9 +17,13 @@
 
 namespace {
 
-// One file for the whole run, and one for each process of a run with many.
+// One file for the whole run, and one for each process of a run with many;
+// removed when the run ends.
 const std::string& filePath() {
-    static const std::string path = "/tmp/word_list_file_fuzz." + std::to_string(::getpid());
+    static const std::string path = [] {
+        std::atexit([] { ::unlink(filePath().c_str()); });
+        return "/tmp/word_list_file_fuzz." + std::to_string(::getpid());
+    }();
     return path;
 }
 
