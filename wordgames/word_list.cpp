@@ -75,6 +75,9 @@ WordListFile readWordListFile(const std::string& path) {
     std::size_t nextLook = std::size_t{64} << 10;
     file.read = readFileInPieces(path, kMaxWordListReadBytes, [&](std::string_view piece) {
         text.append(piece);
+        // Text saved as "Unicode" by a common editor starts with a UTF-16
+        // byte-order mark, and any wide text holds zero bytes: its letters are
+        // not letters to this 8-bit reader, and the parent's words would be lost.
         wide = text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
                piece.find('\0') != std::string_view::npos;
         if (wide) return false;
