@@ -3,6 +3,7 @@
 // has been read. Whatever the file holds, that must give exactly the words of
 // the whole text parsed at once, or refuse text in a wide encoding; and the
 // reader must hand back the file's bytes as they are.
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -17,13 +18,9 @@
 
 namespace {
 
-// One file for the whole run, and one for each process of a run with many;
-// removed when the run ends.
+// A file in memory, so that a run leaves nothing behind however it ends.
 const std::string& filePath() {
-    static const std::string path = [] {
-        std::atexit([] { ::unlink(filePath().c_str()); });
-        return "/tmp/word_list_file_fuzz." + std::to_string(::getpid());
-    }();
+    static const std::string path = "/proc/self/fd/" + std::to_string(::memfd_create("words.txt", 0));
     return path;
 }
 
