@@ -52,9 +52,8 @@ void frmDrop::createControls() {
         box->hide();
         box->setScaleMode(PictureBox::Pixels);
         box->setBackColor(bgrColor(kSky));
-        box->PaintPicture(
-            renderSvgImage(QString::fromStdString(FullPath(kObjectPictures[i])), box->image().size()), 0, 0,
-            box->scaleWidth(), box->scaleHeight());
+        box->PaintPicture(renderSvgImage(FullPath(kObjectPictures[i]), box->image().size()), 0, 0,
+                          box->scaleWidth(), box->scaleHeight());
         picBalloon[static_cast<std::size_t>(i)] = box;
     }
     picArrow = new PictureBox(f, "picArrow");

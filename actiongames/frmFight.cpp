@@ -21,7 +21,7 @@ constexpr std::uint32_t kFieldColor = 0x00FFF4E8;
 constexpr std::uint32_t kBoxColor = 0x00800000;
 constexpr std::uint32_t kKeyHelpColor = 0x00FFFF80;
 
-QString assetPath(const char* name) { return QString::fromStdString(FullPath(name)); }
+std::string assetPath(const char* name) { return FullPath(name); }
 
 QString lines(std::initializer_list<const char*> parts) {
     QString text;

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QSvgRenderer>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -39,7 +38,7 @@ QString msg(std::initializer_list<const char*> lines) {
     return text;
 }
 
-QString assetPath(const char* name) { return QString::fromStdString(FullPath(name)); }
+std::string assetPath(const char* name) { return FullPath(name); }
 
 class FieldCanvas : public MazeCanvas {
 public:

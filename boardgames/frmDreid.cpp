@@ -39,7 +39,7 @@ void setBoxColor(TextBox* box, const QColor& c) {
     box->setPalette(pal);
 }
 
-QString assetPath(const char* name) { return QString::fromStdString(FullPath(name)); }
+std::string assetPath(const char* name) { return FullPath(name); }
 
 }  // namespace
 

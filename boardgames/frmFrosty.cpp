@@ -66,7 +66,7 @@ void frmFrosty::createControls() {
 
     Image1 = new ImageBox(f, "Image1");
     placeTwips(Image1, 2760, 1920, 1080, 720);
-    Image1->setPictureFile(QString::fromStdString(FullPath("frosty_arrow.svg")));
+    Image1->setPictureFile(FullPath("frosty_arrow.svg"));
 
     Label1 = new Label(f, "Label1", "Click Here!");
     placeTwips(Label1, 3840, 1980, 1800, 600);

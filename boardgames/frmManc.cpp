@@ -121,10 +121,10 @@ void frmManc::createControls() {
 
     imgRight = new ImageBox(f, "imgRight");
     placeTwips(imgRight, kRightStoreX + 90, 60, 1080, 1020);
-    imgRight->setPictureFile(QString::fromStdString(FullPath("manc_tree.svg")));
+    imgRight->setPictureFile(FullPath("manc_tree.svg"));
     imgLeft = new ImageBox(f, "imgLeft");
     placeTwips(imgLeft, kLeftStoreX + 90, 2640, 1080, 1020);
-    imgLeft->setPictureFile(QString::fromStdString(FullPath("manc_snowman.svg")));
+    imgLeft->setPictureFile(FullPath("manc_snowman.svg"));
 
     lblMessage = new Label(f, "lblMessage");
     placeTwips(lblMessage, kFirstPitX, 3180, 5850, 1500);

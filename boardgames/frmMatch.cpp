@@ -107,10 +107,9 @@ void frmMatch::Form_Load() {
     // The pictures are installed with the program; should one be missing or
     // damaged the game still plays, showing that toy as its card colour alone
     // (and the back as plain wrapping).
-    picGift = Metafile::load(QString::fromStdString(FullPath(kMatchCardBack)));
+    picGift = Metafile::load(FullPath(kMatchCardBack));
     for (int k = 1; k <= kMatchMaxPairs; ++k)
-        picChoice[static_cast<std::size_t>(k)] =
-            Metafile::load(QString::fromStdString(FullPath(kMatchToyPictures[k])));
+        picChoice[static_cast<std::size_t>(k)] = Metafile::load(FullPath(kMatchToyPictures[k]));
 }
 
 void frmMatch::showHeadings() {

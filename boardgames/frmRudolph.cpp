@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QSvgRenderer>
 #include <vector>
 
 #include "boardgames/optRudolph.h"
@@ -24,7 +23,7 @@ const QColor kStall(0xF6, 0xDC, 0x9A);
 // Rendered finer than the door, so the picture stays crisp on a scaled screen.
 constexpr int kPictureDetail = 2;
 
-QString assetPath(const std::string& name) { return QString::fromStdString(FullPath(name)); }
+std::string assetPath(const std::string& name) { return FullPath(name); }
 
 std::string reindeerPicture(int r) {
     QString name = QString::fromUtf8(kReindeerNames[static_cast<std::size_t>(r)]).toLower();

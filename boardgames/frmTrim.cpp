@@ -51,7 +51,7 @@ void frmTrim::createControls() {
 
     Image1 = new ImageBox(pbox, "Image1");
     placeTwips(Image1, 240, 360, 4455, 6255);
-    Image1->setPictureFile(QString::fromStdString(FullPath("trim_tree.svg")));
+    Image1->setPictureFile(FullPath("trim_tree.svg"));
 
     for (int k = 1; k <= kTrimSpots; ++k) {
         auto* spot = new FramedImageBox(pbox, QString("imgOrnament_%1").arg(k - 1));
@@ -63,8 +63,8 @@ void frmTrim::createControls() {
     }
     for (int i = 0; i < kTrimOrnamentKinds; ++i)
         imgChoice[static_cast<std::size_t>(i)] =
-            loadSvgPicture(QString::fromStdString(FullPath("trim_ornament" + std::to_string(i) + ".svg")));
-    imgStar = loadSvgPicture(QString::fromStdString(FullPath("trim_star.svg")));
+            loadSvgPicture(FullPath("trim_ornament" + std::to_string(i) + ".svg"));
+    imgStar = loadSvgPicture(FullPath("trim_star.svg"));
 
     fraBlocks = new Frame(f, "fraBlocks", "How Many to Add?");
     placeTwips(fraBlocks, 5055, 120, 2160, 1455);

@@ -1,12 +1,12 @@
 #include "launcher/frmMenu.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include <unistd.h>
+
 #include <map>
 
-#include "launcher/data_file.h"
 #include "launcher/module1.h"
 #include "launcher/settings.h"
+#include "platform/data_file.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/units.h"
@@ -83,17 +83,19 @@ void frmMenu::createControls() {
 }
 
 void frmMenu::Form_Load() {
+    // The folder's very bytes: its name need not be valid UTF-8 (an old
+    // archive unpacks "café" in the Windows character set).
     std::string folder = programFolder();
-    if (folder.empty()) folder = QCoreApplication::applicationDirPath().toStdString();
+    if (folder.empty()) folder = executableFolder();
     gAppPath = folder + "/";
     seam().setHelpFile(gAppPath + "vantrel.hlp");
-    QDir::setCurrent(QString::fromStdString(folder));
+    [[maybe_unused]] const int moved = ::chdir(folder.c_str());
     centre();
 
     // The pictures lie beside the program; the menu is whole without them.
-    Image1->setPictureFile(QString::fromStdString(FullPath("logo.svg")));
-    cmdHelp->setPictureFile(QString::fromStdString(FullPath("help.svg")));
-    cmdExit->setPictureFile(QString::fromStdString(FullPath("stop.svg")));
+    Image1->setPictureFile(FullPath("logo.svg"));
+    cmdHelp->setPictureFile(FullPath("help.svg"));
+    cmdExit->setPictureFile(FullPath("stop.svg"));
 
     startFailed_ = false;
     if (!ReadSettings(FullPath("vantrel5.ini"))) {

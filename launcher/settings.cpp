@@ -5,9 +5,9 @@
 #include <functional>
 #include <vector>
 
-#include "launcher/data_file.h"
 #include "launcher/item_reader.h"
 #include "launcher/module1.h"
+#include "platform/data_file.h"
 #include "platform/eight_bit_text.h"
 
 namespace {

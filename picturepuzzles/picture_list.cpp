@@ -23,5 +23,5 @@ std::optional<Metafile> loadSelectedPicture(const FileListBox& filFiles, const D
     const int index = cboFiles.ListIndex();
     if (index < 0 || index >= filFiles.ListCount()) return std::nullopt;
     std::string folder = filFiles.path();
-    return Metafile::load(QString::fromStdString(folder + filFiles.List(index)));
+    return Metafile::load(folder + filFiles.List(index));
 }

@@ -14,7 +14,9 @@
 #include <QStylePainter>
 #include <QSvgRenderer>
 #include <map>
+#include <optional>
 
+#include "platform/data_file.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/text.h"
@@ -336,7 +338,7 @@ void Button3D::setPicture(const QPicture& picture) {
     update();
 }
 
-void Button3D::setPictureFile(const QString& path) { setPicture(loadSvgPicture(path)); }
+void Button3D::setPictureFile(const std::string& path) { setPicture(loadSvgPicture(path)); }
 
 void Button3D::onClick(std::function<void()> handler) {
     connect(this, &QAbstractButton::clicked, this, [h = std::move(handler)] { h(); });
@@ -518,7 +520,7 @@ void ImageBox::setPicture(const QPicture& picture) {
     update();
 }
 
-void ImageBox::setPictureFile(const QString& path) { setPicture(loadSvgPicture(path)); }
+void ImageBox::setPictureFile(const std::string& path) { setPicture(loadSvgPicture(path)); }
 
 void ImageBox::clearPicture() {
     picture_ = QPicture();
@@ -625,13 +627,24 @@ void OptionButton::onClick(std::function<void()> handler) {
     connect(this, &QRadioButton::clicked, this, [h = std::move(handler)] { h(); });
 }
 
-QPicture loadSvgPicture(const QString& path) {
+namespace {
+
+// The drawing's text, read as every file beside the program is read; empty
+// when it cannot be read, which no renderer takes as a drawing.
+QByteArray drawingBytes(const std::string& path) {
+    const std::optional<std::string> bytes = readWholeFile(path, kMaxDrawingFileBytes);
+    return bytes ? QByteArray::fromStdString(*bytes) : QByteArray();
+}
+
+}  // namespace
+
+QPicture loadSvgPicture(const std::string& path) {
     // Windows are built anew each time they open, and each asks again for the
     // same few pictures: each is read and recorded once, and shared after that.
-    static std::map<QString, QPicture> loaded;
+    static std::map<std::string, QPicture> loaded;
     if (auto it = loaded.find(path); it != loaded.end()) return it->second;
     QPicture picture;
-    QSvgRenderer renderer(path);
+    QSvgRenderer renderer(drawingBytes(path));
     if (!renderer.isValid()) return picture;
     QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
@@ -644,8 +657,8 @@ QPicture loadSvgPicture(const QString& path) {
     return picture;
 }
 
-QImage renderSvgImage(const QString& path, QSize size, const QColor& background) {
-    QSvgRenderer svg(path);
+QImage renderSvgImage(const std::string& path, QSize size, const QColor& background) {
+    QSvgRenderer svg(drawingBytes(path));
     if (!svg.isValid() || size.isEmpty()) return QImage();
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(background);

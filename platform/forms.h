@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/text.h"
 
@@ -151,7 +152,7 @@ public:
     QString caption() const { return text(); }
     // A picture drawn centred (above the caption when there is one).
     void setPicture(const QPicture& picture);
-    void setPictureFile(const QString& path);
+    void setPictureFile(const std::string& path);
     bool hasPicture() const { return hasPicture_; }
     void setFaceColor(const QColor& c) {
         face_ = c;
@@ -209,7 +210,7 @@ class ImageBox : public QWidget {
 public:
     ImageBox(QWidget* parent, const QString& name);
     void setPicture(const QPicture& picture);
-    void setPictureFile(const QString& path);
+    void setPictureFile(const std::string& path);
     void clearPicture();
     bool hasPicture() const { return hasPicture_; }
     void onClick(std::function<void()> handler) { clicked_ = std::move(handler); }
@@ -291,9 +292,10 @@ private:
     mutable FittedTextCache shown_;
 };
 
-// Loads an SVG file into a picture; an empty picture when it cannot be read.
-// A file read once is not read again: later calls share the first picture.
-QPicture loadSvgPicture(const QString& path);
+// Loads an SVG file (a path in the system's bytes, read as readWholeFile
+// reads) into a picture; an empty picture when it cannot be read. A file read
+// once is not read again: later calls share the first picture.
+QPicture loadSvgPicture(const std::string& path);
 // An SVG file drawn over a whole image of the given size on a background; a
 // null image when the file cannot be read.
-QImage renderSvgImage(const QString& path, QSize size, const QColor& background = Qt::transparent);
+QImage renderSvgImage(const std::string& path, QSize size, const QColor& background = Qt::transparent);

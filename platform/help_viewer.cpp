@@ -1,13 +1,13 @@
 #include "platform/help_viewer.h"
 
-#include <QFile>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QPointer>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <optional>
 
+#include "platform/data_file.h"
 #include "platform/fonts.h"
 #include "platform/help_file.h"
 
@@ -38,17 +38,15 @@ const char* kStyle =
 }  // namespace
 
 struct HelpViewer::Impl {
-    QString path;
+    std::string path;
     std::optional<HelpFile> file;
     QPointer<QTextBrowser> browser;
 
     void load() {
         file.reset();
-        QFile f(path);
-        if (f.open(QIODevice::ReadOnly)) {
-            QByteArray data = f.readAll();
-            file = parseHelpFile(std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
-        }
+        // Read at start-up: a help file that cannot be read must not keep the menu from showing.
+        if (std::optional<std::string> text = readWholeFile(path, kMaxHelpFileBytes))
+            file = parseHelpFile(*text);
     }
 
     QString contents() const {
@@ -103,7 +101,7 @@ HelpViewer& HelpViewer::instance() {
     return viewer;
 }
 
-void HelpViewer::setFile(const QString& path) {
+void HelpViewer::setFile(const std::string& path) {
     impl_->path = path;
     impl_->load();
 }

@@ -3,11 +3,14 @@
 // contents page, with links between them.
 #include <QString>
 #include <memory>
+#include <string>
 
 class HelpViewer {
 public:
     static HelpViewer& instance();
-    void setFile(const QString& path);
+    // Reads the help file (a path in the system's bytes) as readWholeFile does;
+    // one that cannot be read shows only a contents page that says so.
+    void setFile(const std::string& path);
     // Shows the topic with that context number; the contents where there is none.
     void showTopic(int context);
     void showContents();

@@ -2,7 +2,6 @@
 
 #include <QBrush>
 #include <QColor>
-#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -22,6 +21,8 @@
 #include <tuple>
 #include <unordered_map>
 #include <vector>
+
+#include "platform/data_file.h"
 
 // Each bound is five times or more what the busiest of our own pictures ask
 // for (up to about 2500 records, 2500 points, a length of 220, crossings of
@@ -1272,19 +1273,17 @@ std::optional<Metafile> Metafile::parse(const std::uint8_t* data, std::size_t si
     return Metafile(std::move(d));
 }
 
+std::optional<Metafile> Metafile::load(const std::string& path, std::string* error) {
+    const std::optional<std::string> bytes = readWholeFile(path, static_cast<std::size_t>(kMaxFileSize));
+    if (!bytes) {
+        if (error) *error = "cannot read " + path + ": missing, no ordinary file, or too large for a picture";
+        return std::nullopt;
+    }
+    return parse(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size(), error);
+}
+
 std::optional<Metafile> Metafile::load(const QString& path, std::string* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = "cannot open " + path.toStdString();
-        return std::nullopt;
-    }
-    if (file.size() > kMaxFileSize) {
-        if (error) *error = "file is too large for a picture";
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.read(kMaxFileSize);
-    return parse(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                 static_cast<std::size_t>(bytes.size()), error);
+    return load(pathBytes(path), error);
 }
 
 QRectF Metafile::bounds() const { return d_->bounds; }

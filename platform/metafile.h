@@ -60,6 +60,9 @@ public:
     // metafile or asks for more drawing work than kMaxWork.
     static std::optional<Metafile> parse(const std::uint8_t* data, std::size_t size,
                                          std::string* error = nullptr);
+    // Reads the file as readWholeFile does (an ordinary file of at most 8 MiB,
+    // never waited for); a path in the system's bytes, or one Qt holds.
+    static std::optional<Metafile> load(const std::string& path, std::string* error = nullptr);
     static std::optional<Metafile> load(const QString& path, std::string* error = nullptr);
 
     // The placeable header's bounding box, in metafile units.

@@ -131,9 +131,7 @@ MsgAnswer RealSeam::msgBox(const QString& text, MsgButtons buttons, MsgIcon icon
     return MsgAnswer::OK;
 }
 
-void RealSeam::setHelpFile(const std::string& path) {
-    HelpViewer::instance().setFile(QString::fromStdString(path));
-}
+void RealSeam::setHelpFile(const std::string& path) { HelpViewer::instance().setFile(path); }
 
 void RealSeam::helpContext(int context) { HelpViewer::instance().showTopic(context); }
 

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+
+#include "platform/data_file.h"
 
 namespace {
 
@@ -111,16 +110,7 @@ std::optional<WavSound> parseWav(const std::uint8_t* data, std::size_t size) {
 }
 
 std::optional<WavSound> readWavFile(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
-    const std::uintmax_t length = std::filesystem::file_size(path, error);
-    if (error || length > kMaxWavFileBytes) return std::nullopt;
-
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    // A file that shrank since its size was taken is parsed as far as it goes.
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return parseWav(bytes.data(), bytes.size());
+    const std::optional<std::string> bytes = readWholeFile(path, kMaxWavFileBytes);
+    if (!bytes) return std::nullopt;
+    return parseWav(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size());
 }

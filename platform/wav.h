@@ -37,8 +37,9 @@ std::optional<WavSound> parseWav(const std::uint8_t* data, std::size_t size);
 
 // No sound of ours comes near this; a larger file is not a sound we would
 // play, and reading it whole could exhaust memory.
-inline constexpr std::uintmax_t kMaxWavFileBytes = 64u * 1024u * 1024u;
+inline constexpr std::size_t kMaxWavFileBytes = 64u * 1024u * 1024u;
 
-// Reads and parses a file; nothing when it is missing, not a regular file,
+// Reads the file as readWholeFile does and parses it; nothing when it is
+// missing, no ordinary file (a named pipe or a device is never waited for),
 // unreadable, larger than kMaxWavFileBytes, or malformed.
 std::optional<WavSound> readWavFile(const std::string& path);

@@ -1,7 +1,7 @@
 #include "wordgames/frmEdit.h"
 
-#include "launcher/data_file.h"
 #include "launcher/module1.h"
+#include "platform/data_file.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/text.h"
@@ -213,6 +213,23 @@ void frmEdit::cmdexit_Click() { Unload(); }
 
 void frmEdit::Form_Unload(int&) {
     // Every way of closing the editor comes here, so every way saves.
-    if (!SaveWordList(entries_.entries())) tellNotSaved("word list", FullPath(kWordListFile), form());
+    const std::string path = FullPath(kWordListFile);
+    switch (SaveWordList(entries_.entries())) {
+        case WordListSave::Saved:
+            break;
+        case WordListSave::NotWritten:
+            tellNotSaved("word list", path, form());
+            break;
+        case WordListSave::KeptUnread:
+            // The parent's own list may stand in that file, in a form this
+            // program cannot read (saved as Unicode text, say): it is kept,
+            // and the parent learns why the editor did not show it.
+            seam().msgBox("The word list file could not be read, so it has not been replaced." +
+                              QString(kCR) + "The words shown here are kept only until the program ends." +
+                              kCR + "Please check this file (plain text, one word a line):" + kCR +
+                              QString::fromStdString(path),
+                          MsgButtons::OK, MsgIcon::Exclamation, "Quenvale", form());
+            break;
+    }
     EditMode = 0;
 }

@@ -59,8 +59,8 @@ void frmSearch::createControls() {
         Image1[i] = new ImageBox(f, QString("Image1_%1").arg(i));
         placeTwips(Image1[i], i == 0 ? 4650 : 6810, 180, 615, 615);
     }
-    Image1[0]->setPictureFile(QString::fromStdString(FullPath("search_magnifier.svg")));
-    Image1[1]->setPictureFile(QString::fromStdString(FullPath("search_snowflake.svg")));
+    Image1[0]->setPictureFile(FullPath("search_magnifier.svg"));
+    Image1[1]->setPictureFile(FullPath("search_snowflake.svg"));
 
     lblTitle = new Label(f, "lblTitle", "Word Search");
     placeTwips(lblTitle, 5265, 225, 1545, 525);

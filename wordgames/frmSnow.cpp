@@ -51,7 +51,7 @@ void frmSnow::createControls() {
     auto image = [this](const QString& name, const char* file, double l, double t, double w, double h) {
         auto* img = new ImageBox(picBack, name);
         placeTwips(img, l, t, w, h);
-        img->setPictureFile(QString::fromStdString(FullPath(file)));
+        img->setPictureFile(FullPath(file));
         return img;
     };
     auto snowball = [this](const char* name, double l, double t, double d) {

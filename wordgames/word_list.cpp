@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "launcher/data_file.h"
 #include "launcher/item_reader.h"
 #include "launcher/module1.h"
+#include "platform/data_file.h"
 
 bool isListWord(std::string_view word) {
     if (word.empty() || word.size() > static_cast<std::size_t>(kMaxWordLength)) return false;
@@ -56,17 +56,59 @@ void storeSharedList(const std::vector<std::string>& words) {
     gWordCount = count;
 }
 
+// The word list file that stood in the program's folder when the list was
+// loaded but could not be read; empty when there was none.
+std::string& unreadFile() {
+    static std::string path;
+    return path;
+}
+
 }  // namespace
+
+WordListFile readWordListFile(const std::string& path) {
+    WordListFile file;
+    std::string text;
+    bool wide = false;
+    // Looked at after the first 64 KiB and at each doubling since, so that a
+    // long list is read only as far as its 500th word and a long run of blank
+    // lines costs no more than twice its reading.
+    std::size_t nextLook = std::size_t{64} << 10;
+    file.read = readFileInPieces(path, kMaxWordListReadBytes, [&](std::string_view piece) {
+        text.append(piece);
+        // Text saved as "Unicode" by a common editor starts with a UTF-16
+        // byte-order mark, and any wide text holds zero bytes: its letters are
+        // not letters to this 8-bit reader, and the parent's words would be lost.
+        wide = text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
+               piece.find('\0') != std::string_view::npos;
+        if (wide) return false;
+        if (text.size() < nextLook) return true;
+        nextLook = text.size() * 2;
+        // Up to the last delimiter, every item is whole: an item still open
+        // there is a quote running over it, which no word holds.
+        const std::size_t cut = text.find_last_of(",\r\n");
+        if (cut == std::string::npos) return true;
+        file.words = parseWordList(std::string_view(text).substr(0, cut + 1));
+        return static_cast<int>(file.words.size()) < kMaxWords;
+    });
+    if (wide) file.read = FileRead::Refused;
+    if (file.read != FileRead::Done) {
+        file.words.clear();
+    } else if (static_cast<int>(file.words.size()) < kMaxWords) {
+        file.words = parseWordList(text);
+    }
+    return file;
+}
 
 void LoadWordList() {
     if (gWordCount != 0) return;
-    std::vector<std::string> words;
-    if (std::optional<std::string> text = readWholeFile(FullPath(kWordListFile)))
-        words = parseWordList(*text);
+    const std::string path = FullPath(kWordListFile);
+    WordListFile file = readWordListFile(path);
+    unreadFile() = file.read == FileRead::Refused ? path : std::string();
+    std::vector<std::string> words = std::move(file.words);
     // Without a word the games have nothing to play and the editor nothing to
     // show; a child should still get a puzzle, so a missing or spoilt file falls
     // back on a few winter words. The file itself is left alone until the
-    // editor saves.
+    // editor saves, and one that could not be read even then.
     if (words.empty()) words = builtInWords();
     storeSharedList(words);
 }
@@ -81,12 +123,15 @@ std::string wordListFileText(const std::vector<std::string>& words) {
     return text;
 }
 
-bool SaveWordList(const std::vector<std::string>& words) {
+WordListSave SaveWordList(const std::vector<std::string>& words) {
     std::vector<std::string> kept(words.begin(),
                                   words.begin() + std::min(static_cast<std::ptrdiff_t>(words.size()),
                                                            static_cast<std::ptrdiff_t>(kMaxWords)));
     storeSharedList(kept);
-    return writeFileReplacing(FullPath(kWordListFile), wordListFileText(kept));
+    const std::string path = FullPath(kWordListFile);
+    if (unreadFile() == path || readWordListFile(path).read == FileRead::Refused)
+        return WordListSave::KeptUnread;
+    return writeFileReplacing(path, wordListFileText(kept)) ? WordListSave::Saved : WordListSave::NotWritten;
 }
 
 WordListEntries WordListEntries::fromSharedList() {

@@ -2,9 +2,12 @@
 // The shared word list and its file "words.txt": loading it once for the word
 // games, saving what the editor made of it, and the list the editor shows.
 // No Qt here; the editor window only mirrors WordListEntries in its list box.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/data_file.h"
 
 // The longest word the 16 by 16 puzzle grids can hold.
 constexpr int kMaxWordLength = 16;
@@ -24,24 +27,50 @@ std::string upperCaseWord(std::string_view text);
 // letters or is longer than kMaxWordLength is dropped.
 std::vector<std::string> parseWordList(std::string_view text);
 
+// How much of a word list file is read at most while looking for its words:
+// room for 500 words with any number of blank lines between them, and not so
+// much that a file of nothing but blanks keeps the game waiting.
+inline constexpr std::size_t kMaxWordListReadBytes = std::size_t{8} << 20;
+
+struct WordListFile {
+    FileRead read = FileRead::Missing;
+    std::vector<std::string> words;  // as parseWordList gives them; none unless Done
+};
+
+// Reads the file as far as its first kMaxWordListReadBytes, and no further than
+// its first kMaxWords usable words. Refused as well: text in a two- or four-byte
+// encoding (a UTF-16 byte-order mark, or a zero byte), whose letters this
+// 8-bit reader would not know, and a file still holding blanks or unusable
+// items beyond the bound before its words run out.
+WordListFile readWordListFile(const std::string& path);
+
 // The winter words the games fall back on when "words.txt" yields none.
 const std::vector<std::string>& builtInWords();
 
 // Fills gWordList and gWordCount from "words.txt" in the program's folder, unless
 // the list is loaded already (gWordCount not 0). A missing, unreadable or empty
 // file, or one without a usable word, gives builtInWords(), so the count is
-// never left at 0.
+// never left at 0. A file that was there but could not be read is remembered,
+// so that the editor does not write the fallback words over it.
 void LoadWordList();
 
 // The text of "words.txt" for these words: each between double quotes on a line
 // of its own, every line ending in CR LF, the last one too.
 std::string wordListFileText(const std::vector<std::string>& words);
 
+enum class WordListSave {
+    Saved,
+    NotWritten,  // the file could not be written; the old one is whole
+    KeptUnread,  // the file there could not be read, so it was not replaced
+};
+
 // What the editor does when it closes: the words, in the order given (at most
 // kMaxWords), go to gWordList positions 1 on and into gWordCount, and are
-// written to "words.txt" through a temporary file. Returns false when the file
-// could not be written; the shared list holds the words all the same.
-bool SaveWordList(const std::vector<std::string>& words);
+// written to "words.txt" through a temporary file. The shared list holds the
+// words whatever comes of the file. A file that stands there but could not be
+// read, when the list was loaded or now, is the parent's list still: it is not
+// replaced by words that never came from it.
+WordListSave SaveWordList(const std::vector<std::string>& words);
 
 // The entries of the editor's list box, kept the way a sorted list box keeps
 // them: a new word goes in front of the first entry that sorts after it, while

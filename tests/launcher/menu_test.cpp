@@ -7,10 +7,10 @@
 #include <fstream>
 #include <functional>
 
-#include "launcher/data_file.h"
 #include "launcher/frmMenu.h"
 #include "launcher/game_window.h"
 #include "launcher/module1.h"
+#include "platform/data_file.h"
 #include "platform/recording_seam.h"
 #include "support/temp_dir.h"
 
@@ -263,4 +263,24 @@ TEST_F(MenuTest, HelpButtonOpensTheContents) {
     rec->take();
     frmMenu::instance().cmdHelp->click();
     EXPECT_EQ(rec->log, (std::vector<std::string>{"help contents"}));
+}
+
+TEST_F(MenuTest, StartsFromAFolderWhoseNameIsNotValidUtf8) {
+    // "café" as an old archive unpacks it, in the Windows character set.
+    const std::filesystem::path folder = dir.path() / "caf\xE9";
+    std::filesystem::create_directory(folder);
+    std::ofstream(folder / "vantrel5.ini", std::ios::binary) << kGood;
+    std::filesystem::copy_file(std::filesystem::path(QUENVALE_SOURCE_DIR) / "assets" / "logo.svg",
+                               folder / "logo.svg");
+    frmMenu::setProgramFolder(folder.string());
+    frmMenu& m = frmMenu::instance();
+    m.Load();
+    ASSERT_FALSE(m.startFailed());
+    EXPECT_TRUE(m.form()->isVisible());
+    EXPECT_EQ(gAppPath, folder.string() + "/");
+    EXPECT_EQ(rec->helpFile, folder.string() + "/vantrel.hlp");
+    EXPECT_EQ(std::filesystem::current_path(), folder);
+    EXPECT_TRUE(m.Image1->hasPicture());
+    m.cmdexit_Click();
+    EXPECT_EQ(readWholeFile((folder / "vantrel5.ini").string()), kGood);
 }

@@ -1,19 +1,21 @@
 #include "launcher/settings.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 #include <tuple>
 
-#include "launcher/data_file.h"
 #include "launcher/module1.h"
+#include "platform/data_file.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -276,6 +278,47 @@ TEST(Settings, AFileThatCannotBeReplacedIsWrittenInPlaceOrLeftWhole) {
     EXPECT_EQ(readBack(path), kGood);
     EXPECT_EQ(fs::status(path).permissions(),
               fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
+TEST(Settings, ASaveRemovesOnlyTheStaleTemporaryFilesOfItsOwnEarlierSaves) {
+    TempDir dir;
+    ASSERT_TRUE(parseSettings(kGood));
+    const std::string path = dir.file("vantrel5.ini");
+    std::ofstream(path, std::ios::binary) << kGood;
+    const std::string victim = dir.file("victim");
+    std::ofstream(victim) << "precious";
+    // Made an hour ago, as a killed save's file would have been.
+    auto planted = [&](const std::string& name) {
+        const std::string file = dir.file(name);
+        if (!fs::exists(fs::symlink_status(file))) std::ofstream(file) << "half a save";
+        const struct timespec hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+        EXPECT_EQ(::utimensat(AT_FDCWD, file.c_str(), hourAgo, AT_SYMLINK_NOFOLLOW), 0);
+    };
+    // Left by saves killed before their rename: these go.
+    planted("vantrel5.ini.k3x9q0ab.tmp");
+    planted("vantrel5.ini.00000000.tmp");
+    // Not surely ours: these stay.
+    const Names kept = {"vantrel5.ini.K3X9Q0AB.tmp", "vantrel5.ini.k3x9q0a.tmp",
+                        "vantrel5.ini.k3x9q0ab.tmp.old", "words.txt.k3x9q0ab.tmp",
+                        "xvantrel5.ini.k3x9q0ab.tmp"};
+    for (const std::string& name : kept) planted(name);
+    fs::create_symlink(victim, dir.file("vantrel5.ini.linkaaaa.tmp"));
+    planted("vantrel5.ini.linkaaaa.tmp");
+    fs::create_directory(dir.file("vantrel5.ini.diraaaaa.tmp"));
+    planted("vantrel5.ini.diraaaaa.tmp");
+    planted("vantrel5.ini.othraaaa.tmp");
+    AsOrdinaryUser::handOver(dir.file("vantrel5.ini.othraaaa.tmp"));
+    std::ofstream(dir.file("vantrel5.ini.nowaaaaa.tmp")) << "another copy of the program saving just now";
+
+    ASSERT_TRUE(WriteSettings(path));
+    Names expected = kept;
+    expected.insert({"vantrel5.ini", "victim", "vantrel5.ini.linkaaaa.tmp", "vantrel5.ini.diraaaaa.tmp",
+                     "vantrel5.ini.nowaaaaa.tmp"});
+    // Another user's file can be handed over only by the superuser.
+    if (::geteuid() == 0) expected.insert("vantrel5.ini.othraaaa.tmp");
+    EXPECT_EQ(filesIn(dir.path()), expected);
+    EXPECT_EQ(readBack(victim), "precious");
+    EXPECT_EQ(readBack(path), formatSettings());
 }
 
 TEST(Settings, ValuesOutsideTheirRangesAreBroughtIntoRange) {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "launcher/data_file.h"
 #include "launcher/module1.h"
+#include "platform/data_file.h"
 #include "platform/recording_printer.h"
 #include "platform/recording_seam.h"
 #include "platform/system_printer.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "launcher/data_file.h"
 #include "launcher/module1.h"
+#include "platform/data_file.h"
 #include "platform/vbmath.h"
 #include "support/seeded_random.h"
 #include "wordgames/word_list.h"

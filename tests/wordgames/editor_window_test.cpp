@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
-#include "launcher/data_file.h"
 #include "launcher/module1.h"
+#include "platform/data_file.h"
 #include "platform/recording_seam.h"
 #include "platform/text.h"
 #include "platform/units.h"
@@ -324,4 +327,68 @@ TEST_F(EditorTest, ASaveThatFailsIsToldAndTheWordsStayForThisRun) {
     EXPECT_EQ(rec->boxes[0].title, "Quenvale");
     EXPECT_EQ(shared(), (std::vector<std::string>{"BELL", "STAR"}));
     EXPECT_EQ(wordsFile(), "\"BELL\"\r\n");
+}
+
+TEST_F(EditorTest, ALongListGivesItsFirstFiveHundredWordsAndClosingSavesThem) {
+    std::string many;  // 120000 words, 1.2 MB: far more than the list holds
+    for (int i = 0; i < 120000; ++i) many += "\"" + wordNumber(17575 - i % 17576) + "\"\r\n";
+    std::string padded;  // a list of a few words followed by blank lines past a megabyte
+    for (int i = 0; i < 372; ++i) padded += "\"" + wordNumber(i) + "\"\r\n";
+    padded += std::string(1200000, '\n');
+    for (const std::string& text : {many, padded}) {
+        gWordCount = 0;
+        writeWords(text);
+        std::vector<std::string> first = parseWordList(text);
+        ASSERT_EQ(first.size(), text == many ? 500u : 372u);
+        std::sort(first.begin(), first.end());
+        frmEdit& e = open();
+        EXPECT_EQ(e.entries().entries(), first);
+        close(e);
+        EXPECT_TRUE(rec->boxes.empty());
+        EXPECT_EQ(wordsFile(), wordListFileText(first));
+    }
+}
+
+TEST_F(EditorTest, AFileThatCannotBeReadIsNeverReplacedAndTheParentIsTold) {
+    namespace fs = std::filesystem;
+    const std::string path = dir.file("words.txt");
+    // "SNOW" and "STAR" as a common editor saves "Unicode" text, in both byte orders.
+    const std::string littleEndian("\xFF\xFES\0N\0O\0W\0\r\0\n\0S\0T\0A\0R\0\r\0\n\0", 26);
+    const std::string bigEndian("\xFE\xFF\0S\0N\0O\0W\0\r\0\n\0S\0T\0A\0R\0\r\0\n", 26);
+    const std::vector<std::function<void()>> plants = {
+        [&] { writeWords(littleEndian); },
+        [&] { writeWords(bigEndian); },
+        [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); },
+        [&] { fs::create_symlink("/dev/zero", path); },
+    };
+    for (std::size_t i = 0; i < plants.size(); ++i) {
+        SCOPED_TRACE(i);
+        fs::remove(path);
+        plants[i]();
+        const fs::file_status before = fs::symlink_status(path);
+        const std::string bytes = wordsFile();  // "<missing>" for what is no ordinary file
+        gWordCount = 0;
+        frmEdit& e = open();
+        // The games still get words to play with, for this run.
+        EXPECT_EQ(e.entries().entries(), builtInWords());
+        e.cmdAdd_Click();
+        QTest::keyClicks(e.txtList, "ZEBRA");
+        e.cmdOK_Click();
+        e.cmdCancel_Click();
+        close(e);
+        ASSERT_EQ(rec->boxes.size(), 1u);
+        EXPECT_EQ(rec->boxes[0].text,
+                  "The word list file could not be read, so it has not been replaced.\r"
+                  "The words shown here are kept only until the program ends.\r"
+                  "Please check this file (plain text, one word a line):\r" +
+                      QString::fromStdString(path));
+        EXPECT_EQ(rec->boxes[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(rec->boxes[0].buttons, MsgButtons::OK);
+        EXPECT_EQ(rec->boxes[0].title, "Quenvale");
+        EXPECT_EQ(shared().back(), "ZEBRA");
+        EXPECT_EQ(fs::symlink_status(path).type(), before.type());
+        EXPECT_EQ(wordsFile(), bytes);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+        rec->boxes.clear();
+    }
 }

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <map>
 
-#include "launcher/data_file.h"
 #include "launcher/frmMenu.h"
 #include "launcher/module1.h"
+#include "platform/data_file.h"
 #include "platform/recording_printer.h"
 #include "platform/recording_seam.h"
 #include "platform/units.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "launcher/data_file.h"
 #include "launcher/module1.h"
+#include "platform/data_file.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -135,9 +135,9 @@ TEST_F(WordListTest, LoadFallsBackOnBuiltInWordsWhenTheFileGivesNone) {
         EXPECT_EQ(sharedList(), fallback) << "file: " << content;
     }
 
-    // A file far too big to be a word list.
+    // A file that runs on with blanks, past what any word list could need.
     gWordCount = 0;
-    writeWords("\"SNOW\"\r\n" + std::string(kMaxDataFileBytes, ' '));
+    writeWords("\"SNOW\"\r\n" + std::string(kMaxWordListReadBytes, ' '));
     LoadWordList();
     EXPECT_EQ(sharedList(), fallback);
 
@@ -156,7 +156,7 @@ TEST_F(WordListTest, LoadFallsBackOnBuiltInWordsWhenTheFileGivesNone) {
 
 TEST_F(WordListTest, SaveWritesQuotedLinesInListOrderAndTheSharedList) {
     Words words = {"TREE", "HOLLY", "STAR"};
-    ASSERT_TRUE(SaveWordList(words));
+    ASSERT_EQ(SaveWordList(words), WordListSave::Saved);
     EXPECT_EQ(readWholeFile(gAppPath + "words.txt"), "\"TREE\"\r\n\"HOLLY\"\r\n\"STAR\"\r\n");
     EXPECT_EQ(gWordCount, 3);
     EXPECT_EQ(sharedList(), words);
@@ -172,7 +172,7 @@ TEST_F(WordListTest, SaveWritesQuotedLinesInListOrderAndTheSharedList) {
 TEST_F(WordListTest, SaveThatCannotWriteStillUpdatesTheSharedList) {
     writeWords("\"BELL\"\r\n");
     gAppPath = dir_.file("no such folder") + "/";
-    EXPECT_FALSE(SaveWordList({"SNOW", "STAR"}));
+    EXPECT_EQ(SaveWordList({"SNOW", "STAR"}), WordListSave::NotWritten);
     EXPECT_EQ(sharedList(), (Words{"SNOW", "STAR"}));
     EXPECT_EQ(readWholeFile(dir_.file("words.txt")), "\"BELL\"\r\n");
 }
@@ -190,7 +190,7 @@ TEST_F(WordListTest, EditorListOfSixHundredWordLoadSavesFiveHundredSorted) {
     EXPECT_TRUE(entries.full());
     EXPECT_EQ(entries.add("SNOW"), -1);
     EXPECT_EQ(entries.size(), 500);
-    ASSERT_TRUE(SaveWordList(entries.entries()));
+    ASSERT_EQ(SaveWordList(entries.entries()), WordListSave::Saved);
 
     Words saved = parseWordList(*readWholeFile(gAppPath + "words.txt"));
     ASSERT_EQ(saved.size(), 500u);
@@ -245,7 +245,7 @@ TEST_F(WordListTest, EditorOpenedAgainShowsAReplacedListSorted) {
     WordListEntries list;
     for (const char* w : {"BELL", "HOLLY", "STAR"}) list.add(w);
     list.replace(0, "TREE");
-    ASSERT_TRUE(SaveWordList(list.entries()));
+    ASSERT_EQ(SaveWordList(list.entries()), WordListSave::Saved);
     EXPECT_EQ(readWholeFile(gAppPath + "words.txt"), "\"TREE\"\r\n\"HOLLY\"\r\n\"STAR\"\r\n");
     EXPECT_EQ(WordListEntries::fromSharedList().entries(), (Words{"HOLLY", "STAR", "TREE"}));
 }
