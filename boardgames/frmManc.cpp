@@ -186,7 +186,7 @@ void frmManc::setMessage(const QString& text) {
 }
 
 void frmManc::cmdNew_Click() {
-    rules_.newGame();
+    rules_.newGame({gMancPlayers, gMancDifficulty, gMancFirst});
     beginRunning();
 
     const QColor seed = QBColor(rules_.SeedColor);

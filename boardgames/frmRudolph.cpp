@@ -158,7 +158,7 @@ void frmRudolph::Form_Load() {
 }
 
 void frmRudolph::cmdNew_Click() {
-    rules_.newGame();
+    rules_.newGame({gRudolphCount, gRudolphPeek});
     beginRunning();
     picDisplay->setBackColor(QBColor(15));
     for (int d = 1; d <= kRudolphDoors; ++d) {

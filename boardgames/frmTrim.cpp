@@ -140,7 +140,7 @@ void frmTrim::cmdNew_Click() {
         spot->setBorderStyle(1);
     }
 
-    const std::vector<TrimStep> steps = rules_.newGame();
+    const std::vector<TrimStep> steps = rules_.newGame({gTrimPlayers, gTrimDifficulty, gTrimFirst});
     for (int i = 3; i < rules_.MaxAdd; ++i) cmdPick[static_cast<std::size_t>(i)]->show();
     for (const TrimStep& step : steps)
         if (step.kind == TrimStepKind::Ornament) PlaceOrnament(step.spot, step.picture);
