@@ -4,6 +4,7 @@
 
 #include "boardgames/optMatch.h"
 #include "launcher/module1.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/units.h"
@@ -81,17 +82,11 @@ void frmMatch::createControls() {
     grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     grey.setColor(QPalette::WindowText, Qt::black);
     fraChoice->setPalette(grey);
-    const QFont buttonFont = vbFont("MS Sans Serif", 9.75, true);
-    auto button = [&](const char* name, const char* caption, int row) {
-        auto* b = new Button3D(fraChoice, name, caption);
-        placeTwips(b, 180, 300 + 720 * row, 2145, 615);
-        b->setFont(buttonFont);
-        return b;
-    };
-    cmdNew = button("cmdNew", "&New Game", 0);
-    cmdOptions = button("cmdOptions", "&Options", 1);
-    cmdHelp = button("cmdHelp", "&Help", 2);
-    cmdExit = button("cmdExit", "E&xit", 3);
+    ButtonColumn buttons(fraChoice, 180, 300, 2145, 615, 0, 720, vbFont("MS Sans Serif", 9.75, true));
+    cmdNew = buttons.add("cmdNew", "&New Game");
+    cmdOptions = buttons.add("cmdOptions", "&Options");
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
     cmdNew->onClick([this] { cmdNew_Click(); });
 
     connectFrameButtons(cmdHelp, cmdExit, cmdOptions);
