@@ -5,6 +5,7 @@
 #include "actiongames/fight_rules.h"
 #include "launcher/module1.h"
 #include "platform/fonts.h"
+#include "platform/number_spin.h"
 #include "platform/seam.h"
 #include "platform/vbmath.h"
 
@@ -48,20 +49,12 @@ void optFight::createControls() {
     }
 
     Frame2 = frame("Frame2", "Number of Snowballs", 120, 1200, 2160, 1335);
-    lblNumber = new Label(Frame2, "lblNumber");
-    placeTwips(lblNumber, 420, 420, 780, 555);
-    lblNumber->setFont(vbFont("MS Sans Serif", 18, true));
-    lblNumber->setAlignment(Qt::AlignCenter);
-    lblNumber->setBackColor(Qt::white);
-    lblNumber->setBorder(true);
-    SpinButton1 = new SpinButton(Frame2, "SpinButton1");
-    placeTwips(SpinButton1, 1320, 390, 345, 615);
-    SpinButton1->onSpinUp([this] { SpinButton1_SpinUp(); });
-    SpinButton1->onSpinDown([this] { SpinButton1_SpinDown(); });
+    const NumberSpin number = makeNumberSpin(
+        Frame2, 420, 420, [this] { SpinButton1_SpinUp(); }, [this] { SpinButton1_SpinDown(); });
+    lblNumber = number.lblNumber;
+    SpinButton1 = number.SpinButton1;
 
-    cmdOK = new CommandButton(f, "cmdOK", "&OK");
-    placeTwips(cmdOK, 3000, 2070, 1095, 495);
-    cmdOK->onClick([this] { cmdOK_Click(); });
+    cmdOK = makeOkButton(f, 3000, 2070, [this] { cmdOK_Click(); });
 }
 
 void optFight::Form_Load() {

@@ -5,6 +5,7 @@
 #include "boardgames/match_rules.h"
 #include "launcher/module1.h"
 #include "platform/fonts.h"
+#include "platform/number_spin.h"
 #include "platform/seam.h"
 #include "platform/vbmath.h"
 
@@ -53,20 +54,12 @@ void optMatch::createControls() {
 
     Frame2 = new Frame(f, "Frame2", "Pairs of Gifts");
     placeTwips(Frame2, 2460, 1200, 2160, 1215);
-    lblNumber = new Label(Frame2, "lblNumber");
-    placeTwips(lblNumber, 420, 390, 780, 555);
-    lblNumber->setFont(vbFont("MS Sans Serif", 18, true));
-    lblNumber->setAlignment(Qt::AlignCenter);
-    lblNumber->setBackColor(Qt::white);
-    lblNumber->setBorder(true);
-    SpinButton1 = new SpinButton(Frame2, "SpinButton1");
-    placeTwips(SpinButton1, 1320, 360, 345, 615);
-    SpinButton1->onSpinUp([this] { SpinButton1_SpinUp(); });
-    SpinButton1->onSpinDown([this] { SpinButton1_SpinDown(); });
+    const NumberSpin number = makeNumberSpin(
+        Frame2, 420, 390, [this] { SpinButton1_SpinUp(); }, [this] { SpinButton1_SpinDown(); });
+    lblNumber = number.lblNumber;
+    SpinButton1 = number.SpinButton1;
 
-    cmdOK = new CommandButton(f, "cmdOK", "&OK");
-    placeTwips(cmdOK, 3000, 2610, 1095, 495);
-    cmdOK->onClick([this] { cmdOK_Click(); });
+    cmdOK = makeOkButton(f, 3000, 2610, [this] { cmdOK_Click(); });
 }
 
 void optMatch::Form_Load() {

@@ -3,6 +3,7 @@
 #include "boardgames/rudolph_rules.h"
 #include "launcher/module1.h"
 #include "platform/fonts.h"
+#include "platform/number_spin.h"
 #include "platform/seam.h"
 #include "platform/vbmath.h"
 
@@ -27,20 +28,12 @@ void optRudolph::createControls() {
 
     Frame2 = new Frame(f, "Frame2", "Number of Reindeer");
     placeTwips(Frame2, 2640, 120, 2415, 1095);
-    lblNumber = new Label(Frame2, "lblNumber");
-    placeTwips(lblNumber, 480, 330, 780, 555);
-    lblNumber->setFont(vbFont("MS Sans Serif", 18, true));
-    lblNumber->setAlignment(Qt::AlignCenter);
-    lblNumber->setBackColor(Qt::white);
-    lblNumber->setBorder(true);
-    SpinButton1 = new SpinButton(Frame2, "SpinButton1");
-    placeTwips(SpinButton1, 1380, 300, 345, 615);
-    SpinButton1->onSpinUp([this] { SpinButton1_SpinUp(); });
-    SpinButton1->onSpinDown([this] { SpinButton1_SpinDown(); });
+    const NumberSpin number = makeNumberSpin(
+        Frame2, 480, 330, [this] { SpinButton1_SpinUp(); }, [this] { SpinButton1_SpinDown(); });
+    lblNumber = number.lblNumber;
+    SpinButton1 = number.SpinButton1;
 
-    cmdOK = new CommandButton(f, "cmdOK", "&OK");
-    placeTwips(cmdOK, 2040, 1335, 1095, 495);
-    cmdOK->onClick([this] { cmdOK_Click(); });
+    cmdOK = makeOkButton(f, 2040, 1335, [this] { cmdOK_Click(); });
 }
 
 void optRudolph::Form_Load() {
