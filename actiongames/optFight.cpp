@@ -49,10 +49,7 @@ void optFight::createControls() {
     }
 
     Frame2 = frame("Frame2", "Number of Snowballs", 120, 1200, 2160, 1335);
-    const NumberSpin number = makeNumberSpin(
-        Frame2, 420, 420, [this] { SpinButton1_SpinUp(); }, [this] { SpinButton1_SpinDown(); });
-    lblNumber = number.lblNumber;
-    SpinButton1 = number.SpinButton1;
+    addNumberSpin(*this, Frame2, 420, 420);
 
     cmdOK = makeOkButton(f, 3000, 2070, [this] { cmdOK_Click(); });
 }

@@ -54,10 +54,7 @@ void optMatch::createControls() {
 
     Frame2 = new Frame(f, "Frame2", "Pairs of Gifts");
     placeTwips(Frame2, 2460, 1200, 2160, 1215);
-    const NumberSpin number = makeNumberSpin(
-        Frame2, 420, 390, [this] { SpinButton1_SpinUp(); }, [this] { SpinButton1_SpinDown(); });
-    lblNumber = number.lblNumber;
-    SpinButton1 = number.SpinButton1;
+    addNumberSpin(*this, Frame2, 420, 390);
 
     cmdOK = makeOkButton(f, 3000, 2610, [this] { cmdOK_Click(); });
 }

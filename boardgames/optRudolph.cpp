@@ -28,10 +28,7 @@ void optRudolph::createControls() {
 
     Frame2 = new Frame(f, "Frame2", "Number of Reindeer");
     placeTwips(Frame2, 2640, 120, 2415, 1095);
-    const NumberSpin number = makeNumberSpin(
-        Frame2, 480, 330, [this] { SpinButton1_SpinUp(); }, [this] { SpinButton1_SpinDown(); });
-    lblNumber = number.lblNumber;
-    SpinButton1 = number.SpinButton1;
+    addNumberSpin(*this, Frame2, 480, 330);
 
     cmdOK = makeOkButton(f, 2040, 1335, [this] { cmdOK_Click(); });
 }

@@ -17,5 +17,15 @@ struct NumberSpin {
 NumberSpin makeNumberSpin(Frame* frame, double left, double top, std::function<void()> up,
                           std::function<void()> down);
 
+// The same for a dialog whose number, spin button and handlers carry the
+// usual names (lblNumber, SpinButton1, SpinButton1_SpinUp/SpinDown).
+template <class Dialog>
+void addNumberSpin(Dialog& d, Frame* frame, double left, double top) {
+    const NumberSpin n = makeNumberSpin(
+        frame, left, top, [&d] { d.SpinButton1_SpinUp(); }, [&d] { d.SpinButton1_SpinDown(); });
+    d.lblNumber = n.lblNumber;
+    d.SpinButton1 = n.SpinButton1;
+}
+
 // The "&OK" button at (left, top) of parent in twips.
 CommandButton* makeOkButton(QWidget* parent, double left, double top, std::function<void()> onClick);
