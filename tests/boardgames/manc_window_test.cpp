@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <filesystem>
 #include <functional>
 #include <initializer_list>
 
@@ -16,7 +15,6 @@
 #include "platform/vbmath.h"
 #include "support/game_window_test.h"
 #include "support/hidden_menu.h"
-#include "support/temp_dir.h"
 #include "support/watching_seam.h"
 
 namespace {

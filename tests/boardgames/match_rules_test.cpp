@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "launcher/module1.h"
 #include "platform/vbmath.h"
 
 namespace {

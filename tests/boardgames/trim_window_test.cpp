@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QTest>
-#include <filesystem>
 #include <functional>
 
 #include "boardgames/frmTrim.h"
@@ -16,7 +15,6 @@
 #include "platform/vbmath.h"
 #include "support/game_window_test.h"
 #include "support/hidden_menu.h"
-#include "support/temp_dir.h"
 #include "support/watching_seam.h"
 
 namespace {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "launcher/data_file.h"
-#include "launcher/module1.h"
 #include "platform/vbmath.h"
 #include "support/listed_words.h"
 #include "support/seeded_random.h"

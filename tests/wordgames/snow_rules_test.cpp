@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/module1.h"
 #include "platform/vbmath.h"
 
 namespace {
