@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/number_spin.h"
+#include "platform/option_column.h"
 
 namespace {
 
@@ -26,31 +27,16 @@ std::array<Frame*, 3> ComputerOptions::createChoices(const Layout& layout) {
     };
 
     Frame* players = frame(layout.players, "Number of Players");
-    const char* playerCaptions[2] = {"One Player", "Two Players"};
-    for (int i = 0; i < 2; ++i) {
-        auto* o = new OptionButton(players, QString("optPlayer_%1").arg(i), playerCaptions[i]);
-        placeTwips(o, 180, 300 + 315 * i, layout.choiceWidth, 285);
-        o->onClick([this, i] { optPlayer_Click(i); });
-        optPlayer[static_cast<std::size_t>(i)] = o;
-    }
+    addOptionColumn(players, "optPlayer", {"One Player", "Two Players"}, 180, 300, 315, layout.choiceWidth,
+                    optPlayer, [this](int i) { optPlayer_Click(i); });
 
     Frame* first = frame(layout.first, "Who Goes First?");
-    const char* firstCaptions[2] = {"You ", "Computer"};
-    for (int i = 0; i < 2; ++i) {
-        auto* o = new OptionButton(first, QString("optFirst_%1").arg(i), firstCaptions[i]);
-        placeTwips(o, 180, 300 + 315 * i, layout.choiceWidth, 285);
-        o->onClick([this, i] { optFirst_Click(i); });
-        optFirst[static_cast<std::size_t>(i)] = o;
-    }
+    addOptionColumn(first, "optFirst", {"You ", "Computer"}, 180, 300, 315, layout.choiceWidth, optFirst,
+                    [this](int i) { optFirst_Click(i); });
 
     Frame* difficulty = frame(layout.difficulty, "Difficulty");
-    const char* levels[4] = {"Easiest", "Simple", "Hard", "Difficult"};
-    for (int i = 0; i < 4; ++i) {
-        auto* o = new OptionButton(difficulty, QString("optDiff_%1").arg(i), levels[i]);
-        placeTwips(o, 180, layout.levelTop + layout.levelStep * i, layout.levelWidth, 285);
-        o->onClick([this, i] { optDiff_Click(i); });
-        optDiff[static_cast<std::size_t>(i)] = o;
-    }
+    addOptionColumn(difficulty, "optDiff", {"Easiest", "Simple", "Hard", "Difficult"}, 180, layout.levelTop,
+                    layout.levelStep, layout.levelWidth, optDiff, [this](int i) { optDiff_Click(i); });
 
     cmdOK = makeOkButton(f, layout.okLeft, layout.okTop, [this] { cmdOK_Click(); });
     return {players, first, difficulty};

@@ -4,6 +4,7 @@
 #include "launcher/module1.h"
 #include "platform/fonts.h"
 #include "platform/number_spin.h"
+#include "platform/option_column.h"
 #include "platform/seam.h"
 #include "platform/vbmath.h"
 
@@ -18,13 +19,8 @@ void optRudolph::createControls() {
     Form* f = form();
     Frame3 = new Frame(f, "Frame3", "Peek at Reindeer?");
     placeTwips(Frame3, 120, 120, 2295, 1095);
-    const char* answers[2] = {"Yes", "No"};
-    for (int i = 0; i < 2; ++i) {
-        auto* o = new OptionButton(Frame3, QString("optPeek_%1").arg(i), answers[i]);
-        placeTwips(o, 240, 300 + 360 * i, 1815, 285);
-        o->onClick([this, i] { optPeek_Click(i); });
-        optPeek[static_cast<std::size_t>(i)] = o;
-    }
+    addOptionColumn(Frame3, "optPeek", {"Yes", "No"}, 240, 300, 360, 1815, optPeek,
+                    [this](int i) { optPeek_Click(i); });
 
     Frame2 = new Frame(f, "Frame2", "Number of Reindeer");
     placeTwips(Frame2, 2640, 120, 2415, 1095);
