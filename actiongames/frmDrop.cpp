@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "launcher/module1.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/units.h"
@@ -117,15 +118,10 @@ void frmDrop::createControls() {
     pnlTime->setFont(vbFont("Arial", 12, true));
     pnlTime->setFloodColor(bgrColor(kScoreBlue));
 
-    auto button = [&](const char* name, const char* caption, double top) {
-        auto* b = new Button3D(f, name, caption);
-        placeTwips(b, 6960, top, 1335, 495);
-        b->setFont(vbFont("MS Sans Serif", 9.75, true));
-        return b;
-    };
-    cmdNew = button("cmdNew", "&New Game", 3840);
-    cmdHelp = button("cmdHelp", "&Help", 4440);
-    cmdExit = button("cmdExit", "E&xit", 5040);
+    ButtonColumn buttons(f, 6960, 3840, 1335, 495, 0, 600, vbFont("MS Sans Serif", 9.75, true));
+    cmdNew = buttons.add("cmdNew", "&New Game");
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
     cmdNew->onClick([this] { cmdNew_Click(); });
     connectFrameButtons(cmdHelp, cmdExit);
     lockedWhileRunning = {cmdNew, cmdReset};

@@ -6,6 +6,7 @@
 
 #include "actiongames/optFight.h"
 #include "launcher/module1.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/text.h"
 #include "platform/units.h"
@@ -147,15 +148,11 @@ void frmFight::createControls() {
     QPalette grey = fraChoice->palette();
     grey.setColor(QPalette::Window, QBColor(7));
     fraChoice->setPalette(grey);
-    auto button = [&](const char* name, const char* caption, int column) {
-        auto* b = new Button3D(fraChoice, name, caption);
-        placeTwips(b, 150 + 1275 * column, 240, 1155, 495);
-        return b;
-    };
-    cmdNew = button("cmdNew", "&New Game", 0);
-    cmdOptions = button("cmdOptions", "&Options", 1);
-    cmdHelp = button("cmdHelp", "&Help", 2);
-    cmdExit = button("cmdExit", "E&xit", 3);
+    ButtonColumn buttons(fraChoice, 150, 240, 1155, 495, 1275, 0);
+    cmdNew = buttons.add("cmdNew", "&New Game");
+    cmdOptions = buttons.add("cmdOptions", "&Options");
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
     cmdNew->onClick([this] { cmdNew_Click(); });
     connectFrameButtons(cmdHelp, cmdExit, cmdOptions);
     lockedWhileRunning = {cmdNew, cmdOptions};

@@ -5,6 +5,8 @@
 #include "actiongames/fight_rules.h"
 #include "launcher/module1.h"
 #include "platform/fonts.h"
+#include "platform/number_spin.h"
+#include "platform/option_column.h"
 #include "platform/seam.h"
 #include "platform/vbmath.h"
 
@@ -30,38 +32,17 @@ void optFight::createControls() {
     };
 
     Frame1 = frame("Frame1", "Number of Players", 120, 120, 2160, 975);
-    const char* players[2] = {"One Player", "Two Players"};
-    for (int i = 0; i < 2; ++i) {
-        auto* o = new OptionButton(Frame1, QString("optPlayer_%1").arg(i), players[i]);
-        placeTwips(o, 180, 300 + 315 * i, 1860, 285);
-        o->onClick([this, i] { optPlayer_Click(i); });
-        optPlayer[static_cast<std::size_t>(i)] = o;
-    }
+    addOptionColumn(Frame1, "optPlayer", {"One Player", "Two Players"}, 180, 300, 315, 1860, optPlayer,
+                    [this](int i) { optPlayer_Click(i); });
 
     Frame3 = frame("Frame3", "Difficulty", 2460, 120, 2160, 1815);
-    const char* levels[4] = {"Easiest", "Simple", "Hard", "Difficult"};
-    for (int i = 0; i < 4; ++i) {
-        auto* o = new OptionButton(Frame3, QString("optDiff_%1").arg(i), levels[i]);
-        placeTwips(o, 180, 300 + 360 * i, 1860, 285);
-        o->onClick([this, i] { optDiff_Click(i); });
-        optDiff[static_cast<std::size_t>(i)] = o;
-    }
+    addOptionColumn(Frame3, "optDiff", {"Easiest", "Simple", "Hard", "Difficult"}, 180, 300, 360, 1860,
+                    optDiff, [this](int i) { optDiff_Click(i); });
 
     Frame2 = frame("Frame2", "Number of Snowballs", 120, 1200, 2160, 1335);
-    lblNumber = new Label(Frame2, "lblNumber");
-    placeTwips(lblNumber, 420, 420, 780, 555);
-    lblNumber->setFont(vbFont("MS Sans Serif", 18, true));
-    lblNumber->setAlignment(Qt::AlignCenter);
-    lblNumber->setBackColor(Qt::white);
-    lblNumber->setBorder(true);
-    SpinButton1 = new SpinButton(Frame2, "SpinButton1");
-    placeTwips(SpinButton1, 1320, 390, 345, 615);
-    SpinButton1->onSpinUp([this] { SpinButton1_SpinUp(); });
-    SpinButton1->onSpinDown([this] { SpinButton1_SpinDown(); });
+    addNumberSpin(*this, Frame2, 420, 420);
 
-    cmdOK = new CommandButton(f, "cmdOK", "&OK");
-    placeTwips(cmdOK, 3000, 2070, 1095, 495);
-    cmdOK->onClick([this] { cmdOK_Click(); });
+    cmdOK = makeOkButton(f, 3000, 2070, [this] { cmdOK_Click(); });
 }
 
 void optFight::Form_Load() {

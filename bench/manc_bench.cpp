@@ -14,11 +14,9 @@ namespace {
 std::vector<MancRules> positions() {
     Randomize(7);
     std::vector<MancRules> out;
-    gMancPlayers = 2;
-    gMancDifficulty = 1;
     while (out.size() < 256) {
         MancRules r;
-        r.newGame();
+        r.newGame({2, 1, 0});
         r.Player = 1;
         while (r.Ended == 0) {
             if (r.Player == 2) out.push_back(r);

@@ -43,23 +43,25 @@ inline std::vector<std::string> shippedWordsTo500() {
     return words;
 }
 
-inline void useWords(const std::vector<std::string>& words) {
-    gWordList.assign(kMaxWords + 1, std::string());
-    for (std::size_t i = 0; i < words.size(); ++i) gWordList[i + 1] = words[i];
-    gWordCount = static_cast<int>(words.size());
+// The words as the shared list holds them: position 0 unused.
+inline std::vector<std::string> listed(const std::vector<std::string>& words) {
+    std::vector<std::string> list(1);
+    list.insert(list.end(), words.begin(), words.end());
+    return list;
 }
 
 // Builds one puzzle per iteration, each from a fresh seed, and counts the words placed.
 template <class Puzzle, class Result>
 void buildFrom(benchmark::State& state, const std::vector<std::string>& words, Result Puzzle::*result) {
-    useWords(words);
+    const std::vector<std::string> list = listed(words);
+    const int count = static_cast<int>(words.size());
     Puzzle puzzle;
     double seed = 1;
     int placed = 0, builds = 0;
     for (auto _ : state) {
         Randomize(seed);
         seed += 1;
-        puzzle.NewPuzzle();
+        puzzle.NewPuzzle(list, count);
         benchmark::DoNotOptimize(puzzle.*result);
         placed += puzzle.NumPlaced;
         ++builds;

@@ -7,6 +7,7 @@
 
 #include "boardgames/players_frame.h"
 #include "launcher/module1.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/lost_focus.h"
 #include "platform/seam.h"
@@ -126,16 +127,10 @@ void frmDreid::createControls() {
         lblScore[static_cast<std::size_t>(p)] = s;
     }
 
-    const QFont buttonFont = vbFont("MS Sans Serif", 9.75, true);
-    auto button = [&](const char* name, const char* caption, double top) {
-        auto* b = new Button3D(f, name, caption);
-        placeTwips(b, 5760, top, 2160, 450);
-        b->setFont(buttonFont);
-        return b;
-    };
-    cmdNew = button("cmdNew", "&New Game", 4680);
-    cmdHelp = button("cmdHelp", "&Help", 5220);
-    cmdExit = button("cmdExit", "E&xit", 5760);
+    ButtonColumn buttons(f, 5760, 4680, 2160, 450, 0, 540, vbFont("MS Sans Serif", 9.75, true));
+    cmdNew = buttons.add("cmdNew", "&New Game");
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
     cmdNew->onClick([this] { cmdNew_Click(); });
     connectFrameButtons(cmdHelp, cmdExit);
     lockedWhileRunning = {cmdNew, Frame1};

@@ -8,6 +8,7 @@
 #include "boardgames/players_frame.h"
 #include "launcher/frmResults.h"
 #include "launcher/module1.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/lost_focus.h"
 #include "platform/seam.h"
@@ -77,16 +78,10 @@ void frmFrosty::createControls() {
 
     Frame1 = makePlayersFrame(f, 5880, 120, 2040, optNum, [this](int i) { optNum_Click(i); });
 
-    const QFont buttonFont = vbFont("MS Sans Serif", 9.75, true);
-    auto button = [&](const char* name, const char* caption, double top) {
-        auto* b = new Button3D(f, name, caption);
-        placeTwips(b, 5880, top, 2040, 420);
-        b->setFont(buttonFont);
-        return b;
-    };
-    cmdNew = button("cmdNew", "&New Game", 1800);
-    cmdHelp = button("cmdHelp", "&Help", 2280);
-    cmdExit = button("cmdExit", "E&xit", 2760);
+    ButtonColumn buttons(f, 5880, 1800, 2040, 420, 0, 480, vbFont("MS Sans Serif", 9.75, true));
+    cmdNew = buttons.add("cmdNew", "&New Game");
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
     cmdNew->onClick([this] { cmdNew_Click(); });
     connectFrameButtons(cmdHelp, cmdExit);
     lockedWhileRunning = {cmdNew, Frame1};

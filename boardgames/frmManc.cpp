@@ -4,6 +4,7 @@
 
 #include "boardgames/optManc.h"
 #include "launcher/module1.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/text.h"
@@ -133,17 +134,11 @@ void frmManc::createControls() {
     lblMessage->setTransparent(true);
     lblMessage->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    const QFont buttonFont = vbFont("MS Sans Serif", 9.75, true);
-    auto button = [&](const char* objectName, const char* caption, int column) {
-        auto* b = new Button3D(f, objectName, caption);
-        placeTwips(b, 870 + 1920 * column, 4980, 1650, 645);
-        b->setFont(buttonFont);
-        return b;
-    };
-    cmdNew = button("cmdNew", "&New Game", 0);
-    cmdOptions = button("cmdOptions", "&Options", 1);
-    cmdHelp = button("cmdHelp", "&Help", 2);
-    cmdExit = button("cmdExit", "E&xit", 3);
+    ButtonColumn buttons(f, 870, 4980, 1650, 645, 1920, 0, vbFont("MS Sans Serif", 9.75, true));
+    cmdNew = buttons.add("cmdNew", "&New Game");
+    cmdOptions = buttons.add("cmdOptions", "&Options");
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
     cmdNew->onClick([this] { cmdNew_Click(); });
 
     connectFrameButtons(cmdHelp, cmdExit, cmdOptions);
@@ -186,7 +181,7 @@ void frmManc::setMessage(const QString& text) {
 }
 
 void frmManc::cmdNew_Click() {
-    rules_.newGame();
+    rules_.newGame({gMancPlayers, gMancDifficulty, gMancFirst});
     beginRunning();
 
     const QColor seed = QBColor(rules_.SeedColor);

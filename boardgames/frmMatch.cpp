@@ -4,6 +4,7 @@
 
 #include "boardgames/optMatch.h"
 #include "launcher/module1.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/units.h"
@@ -17,6 +18,11 @@ constexpr double kCardHeight = 855;
 // must still stand out from the black board, and differ from every toy colour.
 constexpr int kStandInWrapping = 4;
 constexpr int kStandInRibbon = 14;
+
+// The options dialog's choices as they stand in the shared settings now.
+MatchRules::Settings sharedSettings() {
+    return {gMatchPlayers, gMatchPairs, gMatchVsComputer, gMatchDifficulty};
+}
 
 }  // namespace
 
@@ -76,17 +82,11 @@ void frmMatch::createControls() {
     grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     grey.setColor(QPalette::WindowText, Qt::black);
     fraChoice->setPalette(grey);
-    const QFont buttonFont = vbFont("MS Sans Serif", 9.75, true);
-    auto button = [&](const char* name, const char* caption, int row) {
-        auto* b = new Button3D(fraChoice, name, caption);
-        placeTwips(b, 180, 300 + 720 * row, 2145, 615);
-        b->setFont(buttonFont);
-        return b;
-    };
-    cmdNew = button("cmdNew", "&New Game", 0);
-    cmdOptions = button("cmdOptions", "&Options", 1);
-    cmdHelp = button("cmdHelp", "&Help", 2);
-    cmdExit = button("cmdExit", "E&xit", 3);
+    ButtonColumn buttons(fraChoice, 180, 300, 2145, 615, 0, 720, vbFont("MS Sans Serif", 9.75, true));
+    cmdNew = buttons.add("cmdNew", "&New Game");
+    cmdOptions = buttons.add("cmdOptions", "&Options");
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
     cmdNew->onClick([this] { cmdNew_Click(); });
 
     connectFrameButtons(cmdHelp, cmdExit, cmdOptions);
@@ -113,7 +113,7 @@ void frmMatch::Form_Load() {
 }
 
 void frmMatch::showHeadings() {
-    const MatchHeadings h = MatchRules::counterHeadings();
+    const MatchHeadings h = MatchRules::counterHeadings(sharedSettings());
     lblP[1]->setCaption(QString::fromStdString(h.player1));
     lblP[2]->setCaption(QString::fromStdString(h.player2));
 }
@@ -121,7 +121,7 @@ void frmMatch::showHeadings() {
 void frmMatch::setMessage(const std::string& text) { lblMessage->setCaption(QString::fromStdString(text)); }
 
 void frmMatch::cmdNew_Click() {
-    const std::string prompt = rules_.newGame();
+    const std::string prompt = rules_.newGame(sharedSettings());
     beginRunning();
 
     for (int s = 1; s <= kMatchMaxSlots; ++s) {

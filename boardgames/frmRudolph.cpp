@@ -7,6 +7,7 @@
 
 #include "boardgames/optRudolph.h"
 #include "launcher/module1.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/units.h"
@@ -116,16 +117,11 @@ void frmRudolph::createControls() {
 
     fraChoice = new Frame(f, "fraChoice", QString());
     placeTwips(fraChoice, 5520, 4200, 2535, 2160);
-    auto button = [&](const char* name, const char* caption, int row) {
-        auto* b = new Button3D(fraChoice, name, caption);
-        placeTwips(b, 180, 180 + 495 * row, 2175, 420);
-        b->setFont(buttonFont);
-        return b;
-    };
-    cmdNew = button("cmdNew", "&New Game", 0);
-    cmdOptions = button("cmdOptions", "&Options", 1);
-    cmdHelp = button("cmdHelp", "&Help", 2);
-    cmdExit = button("cmdExit", "E&xit", 3);
+    ButtonColumn buttons(fraChoice, 180, 180, 2175, 420, 0, 495, buttonFont);
+    cmdNew = buttons.add("cmdNew", "&New Game");
+    cmdOptions = buttons.add("cmdOptions", "&Options");
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
     cmdNew->onClick([this] { cmdNew_Click(); });
 
     connectFrameButtons(cmdHelp, cmdExit, cmdOptions);
@@ -157,7 +153,7 @@ void frmRudolph::Form_Load() {
 }
 
 void frmRudolph::cmdNew_Click() {
-    rules_.newGame();
+    rules_.newGame({gRudolphCount, gRudolphPeek});
     beginRunning();
     picDisplay->setBackColor(QBColor(15));
     for (int d = 1; d <= kRudolphDoors; ++d) {

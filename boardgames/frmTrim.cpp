@@ -2,6 +2,7 @@
 
 #include "boardgames/optTrim.h"
 #include "launcher/module1.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/units.h"
@@ -96,17 +97,11 @@ void frmTrim::createControls() {
 
     fraChoice = new Frame(f, "fraChoice", "");
     placeTwips(fraChoice, 5055, 3960, 2160, 2640);
-    const QFont buttonFont = vbFont("MS Sans Serif", 9.75, true);
-    auto button = [&](const char* name, const char* caption, int row) {
-        auto* b = new Button3D(fraChoice, name, caption);
-        placeTwips(b, 150, 180 + 615 * row, 1860, 555);
-        b->setFont(buttonFont);
-        return b;
-    };
-    cmdNew = button("cmdNew", "&New Game", 0);
-    cmdOptions = button("cmdOptions", "&Options", 1);
-    cmdHelp = button("cmdHelp", "&Help", 2);
-    cmdExit = button("cmdExit", "E&xit", 3);
+    ButtonColumn buttons(fraChoice, 150, 180, 1860, 555, 0, 615, vbFont("MS Sans Serif", 9.75, true));
+    cmdNew = buttons.add("cmdNew", "&New Game");
+    cmdOptions = buttons.add("cmdOptions", "&Options");
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
     cmdNew->onClick([this] { cmdNew_Click(); });
 
     connectFrameButtons(cmdHelp, cmdExit, cmdOptions);
@@ -140,7 +135,7 @@ void frmTrim::cmdNew_Click() {
         spot->setBorderStyle(1);
     }
 
-    const std::vector<TrimStep> steps = rules_.newGame();
+    const std::vector<TrimStep> steps = rules_.newGame({gTrimPlayers, gTrimDifficulty, gTrimFirst});
     for (int i = 3; i < rules_.MaxAdd; ++i) cmdPick[static_cast<std::size_t>(i)]->show();
     for (const TrimStep& step : steps)
         if (step.kind == TrimStepKind::Ornament) PlaceOrnament(step.spot, step.picture);

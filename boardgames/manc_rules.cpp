@@ -1,8 +1,6 @@
 #include "boardgames/manc_rules.h"
 
-#include <algorithm>
-
-#include "launcher/module1.h"
+#include "boardgames/move_chance.h"
 #include "platform/vbmath.h"
 
 bool MancRules::ownsPit(int p, int cell) { return p == 1 ? cell >= 8 && cell <= 13 : cell >= 1 && cell <= 6; }
@@ -14,29 +12,16 @@ int MancRules::seedsOnSide(int p) const {
     return n;
 }
 
-void MancRules::newGame() {
+void MancRules::newGame(const Settings& settings) {
     // A settings file edited by hand may hold anything: whatever is not two
     // players is one, and the difficulty keeps to its four levels.
-    Players = gMancPlayers == 2 ? 2 : 1;
-    ComputerFirst = gMancFirst == 1 ? 1 : 0;
+    Players = settings.Players == 2 ? 2 : 1;
+    ComputerFirst = settings.First == 1 ? 1 : 0;
 
     GameOn = 1;
     Ended = 0;
     SeedColor = Int(Rnd() * 6) + 10;
-    switch (std::clamp<int>(gMancDifficulty, 1, 4)) {
-        case 1:
-            MoveChance = 1.0f;
-            break;
-        case 2:
-            MoveChance = 0.5f;
-            break;
-        case 3:
-            MoveChance = 0.25f;
-            break;
-        default:
-            MoveChance = 0.0f;
-            break;
-    }
+    MoveChance = moveChanceFor(settings.Difficulty);
     for (int cell = 1; cell <= kMancCells; ++cell) Seeds[cell] = ownsPit(1, cell) || ownsPit(2, cell) ? 3 : 0;
     Score[1] = Score[2] = 0;
 }

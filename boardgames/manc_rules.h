@@ -41,10 +41,19 @@ public:
     // The pit across the board.
     static constexpr int opposite(int pit) { return 14 - pit; }
 
-    // New Game: reads gMancPlayers, gMancDifficulty and gMancFirst, draws the
-    // seed colour (one draw), sets MoveChance, puts three seeds in every pit
-    // and empties the stores. Player is left for the turn flow to set.
-    void newGame();
+    // The options dialog's choices, as the window reads them from the shared
+    // settings: one or two players, difficulty 1 to 4, and whether the
+    // computer sows first (1).
+    struct Settings {
+        int Players = 1;
+        int Difficulty = 1;
+        int First = 0;
+    };
+
+    // New Game with the given settings: draws the seed colour (one draw), sets
+    // MoveChance, puts three seeds in every pit and empties the stores. Player
+    // is left for the turn flow to set.
+    void newGame(const Settings& settings);
 
     // Whether a click on cell is a move for the player whose turn it is: one
     // of his own pits, not empty.

@@ -19,20 +19,20 @@ MatchStep promptStep(MatchStepKind kind, int player, std::string text) {
 
 }  // namespace
 
-MatchHeadings MatchRules::counterHeadings() {
-    if (gMatchPlayers != 1) return {"Player 1", "Player 2"};
-    return {"You", gMatchVsComputer == 1 ? "Computer" : "Guesses"};
+MatchHeadings MatchRules::counterHeadings(const Settings& settings) {
+    if (settings.Players != 1) return {"Player 1", "Player 2"};
+    return {"You", settings.VsComputer == 1 ? "Computer" : "Guesses"};
 }
 
-std::string MatchRules::newGame() {
+std::string MatchRules::newGame(const Settings& settings) {
     // A settings file edited by hand may hold anything; the board has room for
     // 15 pairs only, and a game needs at least two.
-    Pairs = std::clamp<int>(gMatchPairs, 2, kMatchMaxPairs);
-    Players = gMatchPlayers == 1 ? 1 : 2;
-    VsComputer = gMatchVsComputer == 1 ? 1 : 0;
+    Pairs = std::clamp(settings.Pairs, 2, kMatchMaxPairs);
+    Players = settings.Players == 1 ? 1 : 2;
+    VsComputer = settings.VsComputer == 1 ? 1 : 0;
 
     GameOn = 1;
-    switch (std::clamp<int>(gMatchDifficulty, 1, 4)) {
+    switch (std::clamp(settings.Difficulty, 1, 4)) {
         case 1:
             ForgetChance = 0.75f;
             break;

@@ -71,15 +71,25 @@ struct MatchHeadings {
 
 class MatchRules {
 public:
-    // The headings for the shared settings gMatchPlayers and gMatchVsComputer:
-    // "You" over "Guesses" or "Computer", or "Player 1" over "Player 2".
-    static MatchHeadings counterHeadings();
+    // The options dialog's choices, as the window reads them from the shared
+    // settings: one or two players, the pairs dealt, whether one player plays
+    // against the computer (1), and its difficulty 1 to 4.
+    struct Settings {
+        int Players = 1;
+        int Pairs = 2;
+        int VsComputer = 0;
+        int Difficulty = 1;
+    };
 
-    // New Game: reads gMatchPlayers, gMatchPairs, gMatchVsComputer and
-    // gMatchDifficulty, sets ForgetChance, clears every slot, deals through
-    // Shuffle (2N - 1 draws), resets the counters and gives player 1 the first
-    // pick. Returns the opening prompt. KnownCard is left as it was.
-    std::string newGame();
+    // The headings for the settings' players and opponent: "You" over
+    // "Guesses" or "Computer", or "Player 1" over "Player 2".
+    static MatchHeadings counterHeadings(const Settings& settings);
+
+    // New Game with the given settings: sets ForgetChance, clears every slot,
+    // deals through Shuffle (2N - 1 draws), resets the counters and gives
+    // player 1 the first pick. Returns the opening prompt. KnownCard is left as
+    // it was.
+    std::string newGame(const Settings& settings);
 
     // The rules of picHidden_Click(slot): what happened, in order. Empty when
     // the click is not a move (no game, a face-up or removed card, a slot the

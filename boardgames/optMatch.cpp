@@ -5,6 +5,8 @@
 #include "boardgames/match_rules.h"
 #include "launcher/module1.h"
 #include "platform/fonts.h"
+#include "platform/number_spin.h"
+#include "platform/option_column.h"
 #include "platform/seam.h"
 #include "platform/vbmath.h"
 
@@ -23,50 +25,24 @@ void optMatch::createControls() {
     Form* f = form();
     Frame1 = new Frame(f, "Frame1", "Number of Players");
     placeTwips(Frame1, 120, 120, 2160, 975);
-    const char* players[2] = {"One Player", "Two Players"};
-    for (int i = 0; i < 2; ++i) {
-        auto* o = new OptionButton(Frame1, QString("optPlayer_%1").arg(i), players[i]);
-        placeTwips(o, 180, 300 + 315 * i, 1860, 285);
-        o->onClick([this, i] { optPlayer_Click(i); });
-        optPlayer[static_cast<std::size_t>(i)] = o;
-    }
+    addOptionColumn(Frame1, "optPlayer", {"One Player", "Two Players"}, 180, 300, 315, 1860, optPlayer,
+                    [this](int i) { optPlayer_Click(i); });
 
     Frame4 = new Frame(f, "Frame4", "Play Who?");
     placeTwips(Frame4, 2460, 120, 2160, 975);
-    const char* who[2] = {"Play Alone", "Play Computer"};
-    for (int i = 0; i < 2; ++i) {
-        auto* o = new OptionButton(Frame4, QString("optWho_%1").arg(i), who[i]);
-        placeTwips(o, 180, 300 + 315 * i, 1860, 285);
-        o->onClick([this, i] { optwho_Click(i); });
-        optWho[static_cast<std::size_t>(i)] = o;
-    }
+    addOptionColumn(Frame4, "optWho", {"Play Alone", "Play Computer"}, 180, 300, 315, 1860, optWho,
+                    [this](int i) { optwho_Click(i); });
 
     Frame3 = new Frame(f, "Frame3", "Difficulty");
     placeTwips(Frame3, 120, 1200, 2160, 1965);
-    const char* levels[4] = {"Easiest", "Simple", "Hard", "Difficult"};
-    for (int i = 0; i < 4; ++i) {
-        auto* o = new OptionButton(Frame3, QString("optDiff_%1").arg(i), levels[i]);
-        placeTwips(o, 180, 330 + 390 * i, 1860, 285);
-        o->onClick([this, i] { optDiff_Click(i); });
-        optDiff[static_cast<std::size_t>(i)] = o;
-    }
+    addOptionColumn(Frame3, "optDiff", {"Easiest", "Simple", "Hard", "Difficult"}, 180, 330, 390, 1860,
+                    optDiff, [this](int i) { optDiff_Click(i); });
 
     Frame2 = new Frame(f, "Frame2", "Pairs of Gifts");
     placeTwips(Frame2, 2460, 1200, 2160, 1215);
-    lblNumber = new Label(Frame2, "lblNumber");
-    placeTwips(lblNumber, 420, 390, 780, 555);
-    lblNumber->setFont(vbFont("MS Sans Serif", 18, true));
-    lblNumber->setAlignment(Qt::AlignCenter);
-    lblNumber->setBackColor(Qt::white);
-    lblNumber->setBorder(true);
-    SpinButton1 = new SpinButton(Frame2, "SpinButton1");
-    placeTwips(SpinButton1, 1320, 360, 345, 615);
-    SpinButton1->onSpinUp([this] { SpinButton1_SpinUp(); });
-    SpinButton1->onSpinDown([this] { SpinButton1_SpinDown(); });
+    addNumberSpin(*this, Frame2, 420, 390);
 
-    cmdOK = new CommandButton(f, "cmdOK", "&OK");
-    placeTwips(cmdOK, 3000, 2610, 1095, 495);
-    cmdOK->onClick([this] { cmdOK_Click(); });
+    cmdOK = makeOkButton(f, 3000, 2610, [this] { cmdOK_Click(); });
 }
 
 void optMatch::Form_Load() {

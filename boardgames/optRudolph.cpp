@@ -3,6 +3,8 @@
 #include "boardgames/rudolph_rules.h"
 #include "launcher/module1.h"
 #include "platform/fonts.h"
+#include "platform/number_spin.h"
+#include "platform/option_column.h"
 #include "platform/seam.h"
 #include "platform/vbmath.h"
 
@@ -17,30 +19,14 @@ void optRudolph::createControls() {
     Form* f = form();
     Frame3 = new Frame(f, "Frame3", "Peek at Reindeer?");
     placeTwips(Frame3, 120, 120, 2295, 1095);
-    const char* answers[2] = {"Yes", "No"};
-    for (int i = 0; i < 2; ++i) {
-        auto* o = new OptionButton(Frame3, QString("optPeek_%1").arg(i), answers[i]);
-        placeTwips(o, 240, 300 + 360 * i, 1815, 285);
-        o->onClick([this, i] { optPeek_Click(i); });
-        optPeek[static_cast<std::size_t>(i)] = o;
-    }
+    addOptionColumn(Frame3, "optPeek", {"Yes", "No"}, 240, 300, 360, 1815, optPeek,
+                    [this](int i) { optPeek_Click(i); });
 
     Frame2 = new Frame(f, "Frame2", "Number of Reindeer");
     placeTwips(Frame2, 2640, 120, 2415, 1095);
-    lblNumber = new Label(Frame2, "lblNumber");
-    placeTwips(lblNumber, 480, 330, 780, 555);
-    lblNumber->setFont(vbFont("MS Sans Serif", 18, true));
-    lblNumber->setAlignment(Qt::AlignCenter);
-    lblNumber->setBackColor(Qt::white);
-    lblNumber->setBorder(true);
-    SpinButton1 = new SpinButton(Frame2, "SpinButton1");
-    placeTwips(SpinButton1, 1380, 300, 345, 615);
-    SpinButton1->onSpinUp([this] { SpinButton1_SpinUp(); });
-    SpinButton1->onSpinDown([this] { SpinButton1_SpinDown(); });
+    addNumberSpin(*this, Frame2, 480, 330);
 
-    cmdOK = new CommandButton(f, "cmdOK", "&OK");
-    placeTwips(cmdOK, 2040, 1335, 1095, 495);
-    cmdOK->onClick([this] { cmdOK_Click(); });
+    cmdOK = makeOkButton(f, 2040, 1335, [this] { cmdOK_Click(); });
 }
 
 void optRudolph::Form_Load() {

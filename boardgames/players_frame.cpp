@@ -2,6 +2,8 @@
 
 #include <QPalette>
 
+#include "platform/option_column.h"
+
 Frame* makePlayersFrame(QWidget* parent, double left, double top, double width,
                         std::array<OptionButton*, 4>& optNum, std::function<void(int)> onClick) {
     auto* frame = new Frame(parent, "Frame1", "Players?");
@@ -11,12 +13,7 @@ Frame* makePlayersFrame(QWidget* parent, double left, double top, double width,
     grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     grey.setColor(QPalette::WindowText, Qt::black);
     frame->setPalette(grey);
-    const char* const numbers[4] = {"One (1)", "Two (2)", "Three (3)", "Four (4)"};
-    for (int i = 0; i < 4; ++i) {
-        auto* o = new OptionButton(frame, QString("optNum_%1").arg(i), numbers[i]);
-        placeTwips(o, 240, 300 + 300 * i, width - 360, 285);
-        o->onClick([onClick, i] { onClick(i); });
-        optNum[static_cast<std::size_t>(i)] = o;
-    }
+    addOptionColumn(frame, "optNum", {"One (1)", "Two (2)", "Three (3)", "Four (4)"}, 240, 300, 300,
+                    width - 360, optNum, onClick);
     return frame;
 }

@@ -5,17 +5,17 @@
 #include "launcher/module1.h"
 #include "platform/vbmath.h"
 
-void RudolphRules::newGame() {
+void RudolphRules::newGame(const Settings& settings) {
     // A settings file edited by hand may hold anything; the barn has nine
     // doors, and a game needs two for there to be a choice.
-    Count = std::clamp<int>(gRudolphCount, kRudolphMinCount, kRudolphDoors);
+    Count = std::clamp(settings.Count, kRudolphMinCount, kRudolphDoors);
     GameOn = 1;
     for (int d = 1; d <= kRudolphDoors; ++d) Found[d] = 0;
     Shuffle(kRudolphDoors, Order.data());
     Guesses = 0;
     DoorsLeft = Count;
     Target = 0;
-    Peeking = gRudolphPeek == 1 ? 1 : 0;
+    Peeking = settings.Peek == 1 ? 1 : 0;
 }
 
 void RudolphRules::closeDoors() { Peeking = 0; }

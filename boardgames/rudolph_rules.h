@@ -33,11 +33,18 @@ struct DoorClick {
 
 class RudolphRules {
 public:
-    // New Game: reads gRudolphCount and gRudolphPeek, clears every door, puts
-    // a different reindeer behind each of the nine doors through Shuffle (8
-    // draws) and resets the counters. The caller then shows the peek or asks
-    // for the first reindeer.
-    void newGame();
+    // The options dialog's choices, as the window reads them from the shared
+    // settings: the reindeer in play and whether the doors open for a peek (1).
+    struct Settings {
+        int Count = kRudolphMinCount;
+        int Peek = 0;
+    };
+
+    // New Game with the given settings: clears every door, puts a different
+    // reindeer behind each of the nine doors through Shuffle (8 draws) and
+    // resets the counters. The caller then shows the peek or asks for the
+    // first reindeer.
+    void newGame(const Settings& settings);
 
     // The peek is over: door clicks count from now on.
     void closeDoors();

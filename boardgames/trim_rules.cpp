@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "boardgames/move_chance.h"
 #include "launcher/module1.h"
 #include "platform/vbmath.h"
 
@@ -16,25 +17,12 @@ int drawBelow(int n) { return Int(Rnd() * static_cast<float>(n)); }
 
 }  // namespace
 
-std::vector<TrimStep> TrimRules::newGame() {
+std::vector<TrimStep> TrimRules::newGame(const Settings& settings) {
     // A settings file edited by hand may hold anything: read each setting as
     // the nearest choice the options dialog offers.
-    Players = std::clamp<int>(gTrimPlayers, 1, 2);
-    ComputerFirst = gTrimFirst == 1 ? 1 : 0;
-    switch (std::clamp<int>(gTrimDifficulty, 1, 4)) {
-        case 1:
-            MoveChance = 1.0f;
-            break;
-        case 2:
-            MoveChance = 0.5f;
-            break;
-        case 3:
-            MoveChance = 0.25f;
-            break;
-        default:
-            MoveChance = 0.0f;
-            break;
-    }
+    Players = std::clamp(settings.Players, 1, 2);
+    ComputerFirst = settings.First == 1 ? 1 : 0;
+    MoveChance = moveChanceFor(settings.Difficulty);
     GameOn = 1;
 
     Total = drawBelow(27) + kFewestToAdd;

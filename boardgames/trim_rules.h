@@ -50,11 +50,20 @@ struct TrimEnd {
 
 class TrimRules {
 public:
-    // New Game: reads gTrimPlayers, gTrimDifficulty and gTrimFirst; draws
-    // Total, then MaxAdd, then the order of the spots (Shuffle of 40), then one
-    // picture for each spot filled before play. Returns those fillings, then the
-    // opening Prompt, or ComputerTurn when the computer goes first.
-    std::vector<TrimStep> newGame();
+    // The options dialog's choices, as the window reads them from the shared
+    // settings: one or two players, difficulty 1 to 4, and whether the
+    // computer moves first (1).
+    struct Settings {
+        int Players = 1;
+        int Difficulty = 1;
+        int First = 0;
+    };
+
+    // New Game with the given settings: draws Total, then MaxAdd, then the
+    // order of the spots (Shuffle of 40), then one picture for each spot filled
+    // before play. Returns those fillings, then the opening Prompt, or
+    // ComputerTurn when the computer goes first.
+    std::vector<TrimStep> newGame(const Settings& settings);
 
     // A move of Index + 1 ornaments by whoever's turn it is (cmdPick_Click).
     // Empty when no game runs.

@@ -1,5 +1,6 @@
 #include "wordgames/crossword_builder.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "launcher/module1.h"
@@ -69,15 +70,15 @@ bool CrossPuzzle::wordFits(const std::string& w, int r, int c, bool across) cons
     return true;
 }
 
-void CrossPuzzle::NewPuzzle() {
+void CrossPuzzle::NewPuzzle(const std::vector<std::string>& words, int count) {
     clear();
 
     // The pool, positions 1 to N. Words no grid could hold stay out, so that
     // a hand-edited list can never put a letter outside the grid.
     std::vector<std::string> Pool(1);
-    Pool.reserve(static_cast<std::size_t>(gWordCount) + 1);
-    for (int i = 1; i <= gWordCount && i < static_cast<int>(gWordList.size()); ++i) {
-        std::string w = upperCaseWord(gWordList[static_cast<std::size_t>(i)]);
+    Pool.reserve(static_cast<std::size_t>(std::max(count, 0)) + 1);
+    for (int i = 1; i <= count && i < static_cast<int>(words.size()); ++i) {
+        std::string w = upperCaseWord(words[static_cast<std::size_t>(i)]);
         if (!w.empty() && w.size() <= static_cast<std::size_t>(kSize)) Pool.push_back(std::move(w));
     }
     int N = static_cast<int>(Pool.size()) - 1;

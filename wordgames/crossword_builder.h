@@ -5,6 +5,7 @@
 // finds in the fields, which keep the window's names.
 #include <array>
 #include <string>
+#include <vector>
 
 class CrossPuzzle {
 public:
@@ -29,10 +30,10 @@ public:
     // shortest first, words of one length in the order they were placed.
     std::array<int, kMaxPlaced + 1> ListOrder{};
 
-    // Builds a new puzzle from gWordList positions 1 to gWordCount, drawing from
-    // Rnd(). Words that no grid could hold (empty, or longer than kSize) are left
-    // out of the draw; with no word left the puzzle is empty (NumPlaced 0).
-    void NewPuzzle();
+    // Builds a new puzzle from words positions 1 to count (the window gives it
+    // the shared word list), drawing from Rnd(). Words that no grid could hold (empty, or longer than kSize)
+    // are left out of the draw; with no word left the puzzle is empty (NumPlaced 0).
+    void NewPuzzle(const std::vector<std::string>& words, int count);
 
     // The working grid of the last build, rows and columns 0 to kSize + 1; the
     // outer ring stays empty, so the cells before and after any word can be read.

@@ -165,7 +165,7 @@ void frmCross::cmdNew_Click() {
 }
 
 void frmCross::NewPuzzle() {
-    Puzzle.NewPuzzle();
+    Puzzle.NewPuzzle(gWordList, gWordCount);
     // Only the cells of words show; the grey behind the others shows where
     // there is no word.
     for (int r = 1; r <= kSize; ++r) {

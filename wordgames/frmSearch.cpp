@@ -218,7 +218,7 @@ void frmSearch::cmdNew_Click() {
 }
 
 void frmSearch::NewPuzzle() {
-    Puzzle.NewPuzzle();
+    Puzzle.NewPuzzle(gWordList, gWordCount);
     for (int r = 1; r <= kSize; ++r) {
         for (int c = 1; c <= kSize; ++c) {
             Label* l = cell(r, c);

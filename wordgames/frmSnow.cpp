@@ -240,7 +240,7 @@ void frmSnow::NewWord() {
         optComp[static_cast<std::size_t>(source)]->setValue(true);
         optComp_Click(source);
     }
-    if (gSnowWord.empty() || gSnowComputerWord == 1) gSnowWord = chooseComputerWord();
+    if (gSnowWord.empty() || gSnowComputerWord == 1) gSnowWord = chooseComputerWord(gWordList, gWordCount);
 
     Game.newWord(gSnowWord);
     showWord();

@@ -45,10 +45,10 @@ bool SearchPuzzle::tryPlace(const std::string& w, int slot) {
     return true;
 }
 
-void SearchPuzzle::NewPuzzle() {
-    const int count = std::max(0, std::min(gWordCount, static_cast<int>(gWordList.size()) - 1));
-    std::vector<int> Order(static_cast<std::size_t>(count) + 1);
-    Shuffle(count, Order);
+void SearchPuzzle::NewPuzzle(const std::vector<std::string>& words, int count) {
+    const int listed = std::max(0, std::min(count, static_cast<int>(words.size()) - 1));
+    std::vector<int> Order(static_cast<std::size_t>(listed) + 1);
+    Shuffle(listed, Order);
 
     for (int r = 1; r <= kSize; ++r) {
         for (int c = 1; c <= kSize; ++c) {
@@ -63,9 +63,9 @@ void SearchPuzzle::NewPuzzle() {
     }
 
     int s = 1;
-    for (int j = 1; j <= count && s <= kMaxPlaced; ++j) {
+    for (int j = 1; j <= listed && s <= kMaxPlaced; ++j) {
         const std::string w =
-            upperCaseWord(gWordList[static_cast<std::size_t>(Order[static_cast<std::size_t>(j)])]);
+            upperCaseWord(words[static_cast<std::size_t>(Order[static_cast<std::size_t>(j)])]);
         // A hand-edited list may hold what no grid can: such a word would be
         // written outside the grid, or hidden as nothing at all.
         if (!isListWord(w)) continue;

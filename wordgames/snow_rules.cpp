@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "launcher/module1.h"
 #include "platform/vbmath.h"
 
 namespace {
@@ -42,11 +41,11 @@ std::vector<int> snowMeltParts(int allowed, int miss) {
     return steps[static_cast<std::size_t>(miss - 1)];
 }
 
-std::string chooseComputerWord() {
+std::string chooseComputerWord(const std::vector<std::string>& words, int count) {
     // Single precision, as the draw itself: a draw just below 1 still gives the last word.
-    const int k = std::min(Int(Rnd() * static_cast<float>(gWordCount)) + 1, gWordCount);
-    if (k < 1 || k >= static_cast<int>(gWordList.size())) return "";
-    return gWordList[static_cast<std::size_t>(k)];
+    const int k = std::min(Int(Rnd() * static_cast<float>(count)) + 1, count);
+    if (k < 1 || k >= static_cast<int>(words.size())) return "";
+    return words[static_cast<std::size_t>(k)];
 }
 
 void SnowRules::newWord(const std::string& word) {

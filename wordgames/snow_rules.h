@@ -31,9 +31,10 @@ int snowAllowed(int wordLength);
 // the order they are hidden; empty for a miss that cannot occur.
 std::vector<int> snowMeltParts(int allowed, int miss);
 
-// A word of the shared list drawn uniformly with one draw of Rnd; an empty
-// word when the list holds none.
-std::string chooseComputerWord();
+// A word of words positions 1 to count (the window gives it the shared word
+// list) drawn uniformly with one draw of Rnd; an empty word when the list
+// holds none.
+std::string chooseComputerWord(const std::vector<std::string>& words, int count);
 
 enum class SnowStepKind {
     Picked,  // the letter's label goes

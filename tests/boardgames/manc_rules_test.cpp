@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "boardgames/manc_settings.h"
 #include "platform/vbmath.h"
 
 namespace {
@@ -60,7 +59,7 @@ protected:
     bool freeTurn = false;
     ScriptedRandom random;
     ScopedRandom scoped{random};
-    MancSettings saved;
+    MancRules::Settings settings_;
 };
 
 TEST_F(MancRulesTest, SowingSkipsTheOpponentsStoreOnEveryLap) {
@@ -192,9 +191,9 @@ TEST_F(MancRulesTest, TheResultNamesTheLargerStoreOrADraw) {
 TEST_F(MancRulesTest, NewGameDrawsTheSeedColourAndReadsTheSettings) {
     const float chances[] = {1.0f, 0.5f, 0.25f, 0.0f};
     for (int difficulty = 1; difficulty <= 4; ++difficulty) {
-        MancSettings::set(1, difficulty, 1);
+        settings_ = {1, difficulty, 1};
         random.push(difficulty == 1 ? 0.0f : 0.999f);
-        rules.newGame();
+        rules.newGame(settings_);
         EXPECT_EQ(rules.MoveChance, chances[difficulty - 1]);
         EXPECT_EQ(rules.SeedColor, difficulty == 1 ? 10 : 15);
     }
@@ -208,15 +207,15 @@ TEST_F(MancRulesTest, NewGameDrawsTheSeedColourAndReadsTheSettings) {
     EXPECT_EQ(rules.Score[1] + rules.Score[2], 0);
 
     // Values from a hand-edited file keep to a meaning the game knows.
-    MancSettings::set(7, 9, 5);
+    settings_ = {7, 9, 5};
     random.push(0.5f);
-    rules.newGame();
+    rules.newGame(settings_);
     EXPECT_TRUE(rules.onePlayer());
     EXPECT_EQ(rules.MoveChance, 0.0f);
     EXPECT_EQ(rules.ComputerFirst, 0);
-    MancSettings::set(2, -3, 0);
+    settings_ = {2, -3, 0};
     random.push(0.5f);
-    rules.newGame();
+    rules.newGame(settings_);
     EXPECT_FALSE(rules.onePlayer());
     EXPECT_EQ(rules.MoveChance, 1.0f);
 }

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <filesystem>
 #include <functional>
 #include <initializer_list>
 
@@ -15,7 +14,7 @@
 #include "platform/units.h"
 #include "platform/vbmath.h"
 #include "support/game_window_test.h"
-#include "support/temp_dir.h"
+#include "support/hidden_menu.h"
 #include "support/watching_seam.h"
 
 namespace {
@@ -306,14 +305,9 @@ TEST_F(MancWindowTest, APitOfElevenIsRedrawnSmallUntilItIsEmptied) {
 }
 
 TEST_F(MancWindowTest, StopShowsNoWinnerKeepsTheBoardAndExitReturnsToTheMenu) {
-    TempDir dir;
-    std::filesystem::copy_file(QUENVALE_SOURCE_DIR "/assets/vantrel5.ini", dir.file("vantrel5.ini"));
-    frmMenu::setProgramFolder(dir.path().string());
-    frmMenu& menu = frmMenu::instance();
-    menu.Load();
-    ASSERT_FALSE(menu.startFailed());
-    menu.Hide();
-    gAppPath = QUENVALE_SOURCE_DIR "/assets/";
+    HiddenMenu hidden;
+    ASSERT_TRUE(hidden.started());
+    frmMenu& menu = hidden.menu();
     MancSettings::set(2, 4, 0);
 
     frmManc& w = open();
@@ -336,67 +330,6 @@ TEST_F(MancWindowTest, StopShowsNoWinnerKeepsTheBoardAndExitReturnsToTheMenu) {
     EXPECT_FALSE(w.isLoaded());
     EXPECT_FALSE(optManc::instance().isLoaded());
     EXPECT_TRUE(menu.form()->isVisible());
-
-    gAppPath = dir.path().string() + "/";
-    menu.Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    frmMenu::setProgramFolder("");
-}
-
-TEST_F(MancWindowTest, OptionsWriteAtOnceAndTwoPlayersClearTheComputersChoices) {
-    MancSettings::set(1, 3, 1);
-    frmManc& w = open();
-    optManc& d = optManc::instance();
-    EXPECT_EQ(d.form()->windowTitle(), "Mancala Options");
-    EXPECT_EQ(d.optFirst[0]->text(), "You ");
-    EXPECT_TRUE(d.optPlayer[0]->value());
-    EXPECT_TRUE(d.optDiff[2]->value());
-    EXPECT_TRUE(d.optFirst[1]->value());
-
-    auto noneSelected = [&] {
-        for (OptionButton* o : d.optDiff)
-            if (o->value() || o->isEnabled()) return false;
-        for (OptionButton* o : d.optFirst)
-            if (o->value() || o->isEnabled()) return false;
-        return true;
-    };
-    rec.modalActions.push_back([&](QWidget*) {
-        d.optDiff[0]->click();
-        EXPECT_EQ(gMancDifficulty, 1);
-        d.optFirst[0]->click();
-        EXPECT_EQ(gMancFirst, 0);
-        d.optPlayer[1]->click();
-        EXPECT_EQ(gMancPlayers, 2);
-        EXPECT_TRUE(noneSelected());
-        EXPECT_EQ(gMancDifficulty, 1);
-        EXPECT_EQ(gMancFirst, 0);
-        d.optPlayer[0]->click();
-        EXPECT_EQ(gMancPlayers, 1);
-        EXPECT_TRUE(d.optDiff[0]->value() && d.optDiff[0]->isEnabled());
-        EXPECT_TRUE(d.optFirst[0]->value() && d.optFirst[1]->isEnabled());
-        d.optPlayer[1]->click();
-        d.form()->close();  // closing acts as OK
-    });
-    w.cmdOptions->click();
-    ASSERT_TRUE(rec.modalActions.empty());
-    EXPECT_EQ(gMancPlayers, 2);
-
-    // Loaded afresh with two players, the computer's choices stay greyed and empty.
-    w.Unload();
-    d.Unload();
-    open();
-    EXPECT_TRUE(d.optPlayer[1]->value());
-    EXPECT_TRUE(noneSelected());
-    rec.modalActions.push_back([&](QWidget*) {
-        d.optPlayer[0]->click();
-        d.optDiff[3]->click();
-        d.cmdOK->click();
-    });
-    w.cmdOptions->click();
-    EXPECT_FALSE(d.form()->isVisible());
-    EXPECT_EQ(gMancPlayers, 1);
-    EXPECT_EQ(gMancDifficulty, 4);
-    EXPECT_EQ(gMancFirst, 0);
 }
 
 }  // namespace

@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "boardgames/match_settings.h"
-
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "launcher/module1.h"
 #include "platform/vbmath.h"
 
 namespace {
@@ -49,7 +46,7 @@ Log withoutBeeps(Log log) {
 class MatchRulesTest : public ::testing::Test {
 protected:
     void settings(int players, int pairs, int vsComputer, int difficulty) {
-        MatchSettings::set(players, pairs, vsComputer, difficulty);
+        settings_ = {players, pairs, vsComputer, difficulty};
     }
 
     // Starts a game and then lays the toys out as given, slot 1 first, so a
@@ -57,7 +54,7 @@ protected:
     void start(int players, int vsComputer, int difficulty, const std::vector<int>& layout) {
         settings(players, static_cast<int>(layout.size() / 2), vsComputer, difficulty);
         for (std::size_t i = 1; i < layout.size(); ++i) random.push(0.0f);
-        prompt = rules.newGame();
+        prompt = rules.newGame(settings_);
         ASSERT_EQ(random.remaining(), 0u);
         for (std::size_t i = 0; i < layout.size(); ++i) rules.Card[i + 1] = layout[i];
     }
@@ -73,6 +70,7 @@ protected:
     ScriptedRandom random;
     ScopedRandom scoped{random};
     MatchRules rules;
+    MatchRules::Settings settings_;
     std::string prompt;
 
 private:
@@ -85,8 +83,6 @@ private:
             play(rules.ComputerPick(), log);
         }
     }
-
-    MatchSettings saved_;
 };
 
 TEST_F(MatchRulesTest, DealTakesExactlyShufflesDrawsAndPutsEachToyInTwoSlots) {
@@ -96,7 +92,7 @@ TEST_F(MatchRulesTest, DealTakesExactlyShufflesDrawsAndPutsEachToyInTwoSlots) {
     random.push(0.5f);
     random.push(0.0f);
     random.push(0.99f);
-    rules.newGame();
+    rules.newGame(settings_);
     EXPECT_EQ(random.draws(), 3);
     EXPECT_EQ((std::vector<int>{rules.Card[1], rules.Card[2], rules.Card[3], rules.Card[4]}),
               (std::vector<int>{2, 2, 1, 1}));
@@ -104,7 +100,7 @@ TEST_F(MatchRulesTest, DealTakesExactlyShufflesDrawsAndPutsEachToyInTwoSlots) {
     // Fifteen pairs: 29 draws, every toy 1 to 15 twice, all 30 slots used.
     for (int j = 30; j >= 2; --j) random.push(static_cast<float>((j * 7) % 10) / 10.0f);
     settings(1, 15, 0, 1);
-    rules.newGame();
+    rules.newGame(settings_);
     EXPECT_EQ(random.draws(), 3 + 29);
     EXPECT_EQ(random.remaining(), 0u);
     std::array<int, 16> count{};
@@ -120,14 +116,14 @@ TEST_F(MatchRulesTest, DealTakesExactlyShufflesDrawsAndPutsEachToyInTwoSlots) {
 TEST_F(MatchRulesTest, PairsOutsideTheBoardsRangeAreHeldToTwoToFifteen) {
     settings(1, 40, 0, 1);
     for (int i = 0; i < 29; ++i) random.push(0.0f);
-    rules.newGame();
+    rules.newGame(settings_);
     EXPECT_EQ(rules.Pairs, 15);
     EXPECT_EQ(rules.CardsLeft, 30);
     EXPECT_EQ(random.remaining(), 0u);
 
     settings(1, 0, 0, 9);
     for (int i = 0; i < 3; ++i) random.push(0.0f);
-    rules.newGame();
+    rules.newGame(settings_);
     EXPECT_EQ(rules.Pairs, 2);
     EXPECT_EQ(rules.CardsLeft, 4);
     EXPECT_EQ(rules.ForgetChance, 0.0f);  // a difficulty above 4 plays as "Difficult"
@@ -148,7 +144,7 @@ TEST_F(MatchRulesTest, NewGameClearsTheBoardAndCountersButKeepsKnownCard) {
 
     settings(2, 3, 0, 1);
     for (int i = 0; i < 5; ++i) random.push(0.0f);
-    EXPECT_EQ(rules.newGame(), "Player 1\rPick a Gift");
+    EXPECT_EQ(rules.newGame(settings_), "Player 1\rPick a Gift");
     for (int s = 1; s <= 30; ++s) {
         EXPECT_EQ(rules.Seen[s], 0) << s;
         EXPECT_EQ(rules.Up[s], 0) << s;
@@ -167,7 +163,7 @@ TEST_F(MatchRulesTest, NewGameClearsTheBoardAndCountersButKeepsKnownCard) {
     for (int d = 1; d <= 4; ++d) {
         settings(1, 2, 1, d);
         for (int i = 0; i < 3; ++i) random.push(0.0f);
-        rules.newGame();
+        rules.newGame(settings_);
         EXPECT_EQ(rules.ForgetChance, chances[d - 1]) << "difficulty " << d;
     }
 }

@@ -18,6 +18,7 @@
 #include "platform/units.h"
 #include "platform/vbmath.h"
 #include "support/game_window_test.h"
+#include "support/hidden_menu.h"
 #include "support/temp_dir.h"
 #include "support/watching_seam.h"
 
@@ -229,14 +230,9 @@ TEST_F(MatchWindowTest, TwoPlayersTakeTurnsWhateverPlayWhoHoldsAndCanTie) {
 }
 
 TEST_F(MatchWindowTest, StopEndsWithoutAWinnerAndExitReturnsToTheMenu) {
-    TempDir dir;
-    std::filesystem::copy_file(QUENVALE_SOURCE_DIR "/assets/vantrel5.ini", dir.file("vantrel5.ini"));
-    frmMenu::setProgramFolder(dir.path().string());
-    frmMenu& menu = frmMenu::instance();
-    menu.Load();
-    ASSERT_FALSE(menu.startFailed());
-    menu.Hide();
-    gAppPath = QUENVALE_SOURCE_DIR "/assets/";
+    HiddenMenu hidden;
+    ASSERT_TRUE(hidden.started());
+    frmMenu& menu = hidden.menu();
     settings(2, 2, 0, 1);
 
     frmMatch& w = open();
@@ -262,12 +258,6 @@ TEST_F(MatchWindowTest, StopEndsWithoutAWinnerAndExitReturnsToTheMenu) {
     EXPECT_FALSE(w.isLoaded());
     EXPECT_FALSE(optMatch::instance().isLoaded());
     EXPECT_TRUE(menu.form()->isVisible());
-
-    // Unloading the menu writes the settings beside the program: the test's folder.
-    gAppPath = dir.path().string() + "/";
-    menu.Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    frmMenu::setProgramFolder("");
 }
 
 TEST_F(MatchWindowTest, OneComputerTurnPacesItsPairAndItsMiss) {

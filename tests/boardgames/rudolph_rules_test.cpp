@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 
-#include "boardgames/rudolph_settings.h"
 #include "platform/vbmath.h"
 
 namespace {
@@ -14,9 +13,9 @@ class RudolphRulesTest : public ::testing::Test {
 protected:
     // A game whose doors hold reindeer 1 to 9 in order (Shuffle's draws leave it as it is).
     void start(int peek, int count) {
-        RudolphSettings::set(peek, count);
+        settings_ = {count, peek};
         for (int j = 9; j >= 2; --j) random.push(0.99f);
-        rules.newGame();
+        rules.newGame(settings_);
         ASSERT_EQ(random.remaining(), 0u);
     }
     // Asks with a draw that picks the k-th door not found yet, of N.
@@ -25,18 +24,18 @@ protected:
         return rules.Next_One(N);
     }
 
-    RudolphSettings saved;
+    RudolphRules::Settings settings_;
     ScriptedRandom random;
     ScopedRandom scoped{random};
     RudolphRules rules;
 };
 
 TEST_F(RudolphRulesTest, NewGameHidesADifferentReindeerBehindEveryDoorAndReadsTheSettings) {
-    RudolphSettings::set(0, 4);
+    settings_ = {4, 0};
     // The first draw swaps the first and last door; the rest leave the order.
     random.push(0.0f);
     for (int j = 8; j >= 2; --j) random.push(0.99f);
-    rules.newGame();
+    rules.newGame(settings_);
     EXPECT_EQ(random.draws(), 8);
     EXPECT_EQ(rules.Order, (std::array<int, 10>{0, 9, 2, 3, 4, 5, 6, 7, 8, 1}));
     EXPECT_EQ(rules.GameOn, 1);

@@ -20,6 +20,7 @@
 #include "platform/units.h"
 #include "platform/vbmath.h"
 #include "support/game_window_test.h"
+#include "support/hidden_menu.h"
 #include "support/temp_dir.h"
 #include "support/watching_seam.h"
 
@@ -313,14 +314,9 @@ TEST_F(RudolphWindowTest, APeekShowsEveryReindeerUntilTheDoorsAreClosed) {
 }
 
 TEST_F(RudolphWindowTest, OptionsWriteAtOnceStopAtTheLimitsAndSurviveLeavingTheGame) {
-    TempDir dir;
-    std::filesystem::copy_file(QUENVALE_SOURCE_DIR "/assets/vantrel5.ini", dir.file("vantrel5.ini"));
-    frmMenu::setProgramFolder(dir.path().string());
-    frmMenu& menu = frmMenu::instance();
-    menu.Load();
-    ASSERT_FALSE(menu.startFailed());
-    menu.Hide();
-    gAppPath = QUENVALE_SOURCE_DIR "/assets/";
+    HiddenMenu hidden;
+    ASSERT_TRUE(hidden.started());
+    frmMenu& menu = hidden.menu();
 
     RudolphSettings::set(0, 4);
     frmRudolph& w = open();
@@ -379,11 +375,7 @@ TEST_F(RudolphWindowTest, OptionsWriteAtOnceStopAtTheLimitsAndSurviveLeavingTheG
     d.SpinButton1_SpinDown();
     EXPECT_EQ(gRudolphCount, 13);
 
-    gAppPath = dir.path().string() + "/";
     w.cmdExit->click();
-    menu.Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    frmMenu::setProgramFolder("");
 }
 
 TEST_F(RudolphWindowTest, MissingPicturesAndSoundsLeaveAPlayableGame) {

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "boardgames/trim_settings.h"
 #include "platform/vbmath.h"
 #include "support/seeded_random.h"
 
@@ -49,14 +48,14 @@ protected:
     // Starts a game of the given size with the spots in their own order
     // (spot j is Order(j)); pictures are drawn for the pre-filled spots in turn.
     Log start(int players, int difficulty, int first, int total, int maxAdd, std::vector<int> pictures = {}) {
-        TrimSettings::set(players, difficulty, first);
+        settings_ = {players, difficulty, first};
         random.push(pick(total - 15, 27));
         random.push(pick(maxAdd - 3, 5));
         for (int j = 40; j >= 2; --j) random.push(0.99f);
         for (int j = 0; j < 41 - total; ++j)
             random.push(
                 pick(j < static_cast<int>(pictures.size()) ? pictures[static_cast<std::size_t>(j)] : 0, 9));
-        Log log = describe(rules.newGame());
+        Log log = describe(rules.newGame(settings_));
         EXPECT_EQ(random.remaining(), 0u);
         return log;
     }
@@ -71,7 +70,7 @@ protected:
         return log;
     }
 
-    TrimSettings saved;
+    TrimRules::Settings settings_;
     ScriptedRandom random;
     ScopedRandom scoped{random};
     TrimRules rules;
@@ -106,7 +105,7 @@ TEST_F(TrimRulesTest, NewGameDrawsSizeThenLargestMoveThenOrderThenOnePicturePerF
     random.push(0.99999994f);
     for (int j = 40; j >= 2; --j) random.push(0.5f);
     for (int j = 0; j < 26; ++j) random.push(0.99999994f);
-    const std::vector<TrimStep> steps = rules.newGame();
+    const std::vector<TrimStep> steps = rules.newGame(settings_);
     EXPECT_EQ(rules.Total, 15);
     EXPECT_EQ(rules.MaxAdd, 7);
     std::vector<int> spots;

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QTest>
-#include <filesystem>
 #include <functional>
 
 #include "boardgames/frmTrim.h"
@@ -15,7 +14,7 @@
 #include "platform/units.h"
 #include "platform/vbmath.h"
 #include "support/game_window_test.h"
-#include "support/temp_dir.h"
+#include "support/hidden_menu.h"
 #include "support/watching_seam.h"
 
 namespace {
@@ -297,14 +296,9 @@ TEST_F(TrimWindowTest, TheComputerGoingFirstMovesBeforeAnyPromptAndCanWin) {
 }
 
 TEST_F(TrimWindowTest, StopEndsWithoutAWinnerAndExitReturnsToTheMenu) {
-    TempDir dir;
-    std::filesystem::copy_file(QUENVALE_SOURCE_DIR "/assets/vantrel5.ini", dir.file("vantrel5.ini"));
-    frmMenu::setProgramFolder(dir.path().string());
-    frmMenu& menu = frmMenu::instance();
-    menu.Load();
-    ASSERT_FALSE(menu.startFailed());
-    menu.Hide();
-    gAppPath = QUENVALE_SOURCE_DIR "/assets/";
+    HiddenMenu hidden;
+    ASSERT_TRUE(hidden.started());
+    frmMenu& menu = hidden.menu();
     TrimSettings::set(2, 4, 0);
 
     frmTrim& w = open();
@@ -335,89 +329,6 @@ TEST_F(TrimWindowTest, StopEndsWithoutAWinnerAndExitReturnsToTheMenu) {
     EXPECT_EQ(rnd.seeds(), 2);
     EXPECT_TRUE(empty(w, 1));
     EXPECT_FALSE(w.running());
-
-    // Unloading the menu writes the settings beside the program: the test's folder.
-    gAppPath = dir.path().string() + "/";
-    menu.Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    frmMenu::setProgramFolder("");
-}
-
-TEST_F(TrimWindowTest, OptionsWriteAtOnceAndTwoPlayersClearTheComputersChoices) {
-    TrimSettings::set(1, 3, 1);
-    frmTrim& w = open();
-    optTrim& d = optTrim::instance();
-    EXPECT_EQ(d.form()->windowTitle(), "Trim a Tree Options");
-    EXPECT_EQ(d.optFirst[0]->text(), "You ");
-    EXPECT_TRUE(d.optPlayer[0]->value());
-    EXPECT_TRUE(d.optDiff[2]->value());
-    EXPECT_TRUE(d.optFirst[1]->value());
-    const auto dependent = [&] {
-        return std::array<OptionButton*, 6>{d.optFirst[0], d.optFirst[1], d.optDiff[0],
-                                            d.optDiff[1],  d.optDiff[2],  d.optDiff[3]};
-    };
-    auto allCleared = [&] {
-        for (OptionButton* o : dependent())
-            if (o->isEnabled() || o->value()) return false;
-        return true;
-    };
-
-    rec.modalActions.push_back([&](QWidget*) {
-        d.optPlayer[1]->click();
-        EXPECT_EQ(gTrimPlayers, 2);
-        EXPECT_TRUE(allCleared());
-        EXPECT_EQ(gTrimDifficulty, 3);  // the settings themselves are kept
-        EXPECT_EQ(gTrimFirst, 1);
-
-        d.optPlayer[0]->click();
-        EXPECT_EQ(gTrimPlayers, 1);
-        for (OptionButton* o : dependent()) EXPECT_TRUE(o->isEnabled());
-        EXPECT_TRUE(d.optDiff[2]->value());
-        EXPECT_TRUE(d.optFirst[1]->value());
-
-        d.optDiff[0]->click();
-        EXPECT_EQ(gTrimDifficulty, 1);
-        d.optFirst[0]->click();
-        EXPECT_EQ(gTrimFirst, 0);
-        d.form()->close();  // closing acts as OK
-    });
-    rec.take();
-    w.cmdOptions->click();
-    ASSERT_TRUE(rec.modalActions.empty());
-    EXPECT_EQ(rec.log.front(), "modal optTrim");
-    EXPECT_EQ(gTrimPlayers, 1);
-    EXPECT_EQ(gTrimDifficulty, 1);
-    EXPECT_EQ(gTrimFirst, 0);
-    newGame(w, 41, 3);
-    EXPECT_EQ(w.rules().MoveChance, 1.0f);
-    EXPECT_EQ(w.lblMessage->caption(), lines("", "Your Turn"));
-    w.cmdExit->click();
-
-    rec.modalActions.push_back([&](QWidget*) {
-        EXPECT_TRUE(d.optDiff[0]->value());
-        d.optPlayer[1]->click();
-        d.cmdOK->click();
-    });
-    w.cmdOptions->click();
-    ASSERT_TRUE(rec.modalActions.empty());
-    EXPECT_TRUE(d.isLoaded());  // OK only hides it
-    EXPECT_FALSE(d.form()->isVisible());
-
-    // Left and opened again, the dialog shows the current settings: two players, nothing else chosen.
-    w.Unload();
-    d.Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    open();
-    EXPECT_TRUE(d.optPlayer[1]->value());
-    EXPECT_TRUE(allCleared());
-    rec.modalActions.push_back([&](QWidget*) {
-        d.optPlayer[0]->click();
-        EXPECT_TRUE(d.optDiff[0]->value());
-        EXPECT_TRUE(d.optFirst[0]->value());
-        d.cmdOK->click();
-    });
-    w.cmdOptions->click();
-    ASSERT_TRUE(rec.modalActions.empty());
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "launcher/module1.h"
 #include "platform/data_file.h"
 #include "platform/vbmath.h"
+#include "support/listed_words.h"
 #include "support/seeded_random.h"
 #include "wordgames/word_list.h"
 
@@ -18,26 +18,14 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-// Puts words into the shared list for one test and gives the list back after.
+// The words a test builds its puzzles from.
 class CrosswordTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        savedList_ = gWordList;
-        savedCount_ = gWordCount;
-    }
-    void TearDown() override {
-        gWordList = savedList_;
-        gWordCount = savedCount_;
-    }
-    static void useWords(const Words& words) {
-        gWordList.assign(kMaxWords + 1, std::string());
-        for (std::size_t i = 0; i < words.size(); ++i) gWordList[i + 1] = words[i];
-        gWordCount = static_cast<int>(words.size());
-    }
+    void useWords(const Words& words) { words_.use(words); }
+    void newPuzzle(CrossPuzzle& p) const { p.NewPuzzle(words_.list, words_.count); }
 
 private:
-    std::vector<std::string> savedList_;
-    int savedCount_ = 0;
+    ListedWords words_;
 };
 
 struct Placed {
@@ -165,7 +153,7 @@ TEST_F(CrosswordTest, OneWordIsPlacedAtRandomAndListed) {
         ScriptedRandom random{0.7f, 0.25f, 0.99f};
         ScopedRandom scope(random);
         CrossPuzzle p;
-        p.NewPuzzle();
+        newPuzzle(p);
         EXPECT_EQ(random.draws(), 3);
         EXPECT_EQ(placedWords(p), (std::vector<Placed>{{13, 5, kDown, "SNOW"}}));
         EXPECT_EQ(p.ListOrder[1], 1);
@@ -177,7 +165,7 @@ TEST_F(CrosswordTest, OneWordIsPlacedAtRandomAndListed) {
         ScriptedRandom random{0.2f, 0.0f, 0.99f};
         ScopedRandom scope(random);
         CrossPuzzle p;
-        p.NewPuzzle();
+        newPuzzle(p);
         EXPECT_EQ(placedWords(p), (std::vector<Placed>{{1, 13, kAcross, "SNOW"}}));
         EXPECT_EQ(random.remaining(), 0u);
     }
@@ -189,7 +177,7 @@ TEST_F(CrosswordTest, TwoWordsSharingNoLetterGiveOnlyTheFirst) {
     ScriptedRandom random{0.9f, 0.1f, 0.5f, 0.35f, 0.6f};
     ScopedRandom scope(random);
     CrossPuzzle p;
-    p.NewPuzzle();
+    newPuzzle(p);
     EXPECT_EQ(random.draws(), 5);
     EXPECT_EQ(placedWords(p), (std::vector<Placed>{{9, 5, kAcross, "SNOW"}}));
     EXPECT_TRUE(isSoundCrossword(p, {"SNOW", "BIG"}));
@@ -203,7 +191,7 @@ TEST_F(CrosswordTest, SearchTakesTheFirstFittingPlaceInTheDrawnDirectionFirst) {
         ScriptedRandom random{0.9f, 0.9f, 0.1f, 0.5f, 0.35f, 0.1f, townDraw};
         ScopedRandom scope(random);
         CrossPuzzle p;
-        p.NewPuzzle();
+        newPuzzle(p);
         EXPECT_EQ(random.remaining(), 0u);
         Placed town = townDraw < 0.5f ? Placed{7, 5, kAcross, "TOWN"} : Placed{6, 6, kDown, "TOWN"};
         EXPECT_EQ(placedWords(p), (std::vector<Placed>{{9, 5, kAcross, "SNOW"}, {7, 8, kDown, "NOW"}, town}));
@@ -222,7 +210,7 @@ TEST_F(CrosswordTest, AWordThatFitsNowhereYetIsPlacedInALaterPass) {
     ScriptedRandom random{0.9f, 0.9f, 0.1f, 0.5f, 0.35f, 0.1f, 0.1f, 0.1f};
     ScopedRandom scope(random);
     CrossPuzzle p;
-    p.NewPuzzle();
+    newPuzzle(p);
     EXPECT_EQ(random.remaining(), 0u);
     EXPECT_EQ(placedWords(p), (std::vector<Placed>{
                                   {9, 5, kAcross, "SNOW"}, {9, 6, kDown, "NIGHT"}, {11, 4, kAcross, "BIG"}}));
@@ -238,7 +226,7 @@ TEST_F(CrosswordTest, NewPuzzleStartsAfresh) {
     {
         ScriptedRandom random{0.9f, 0.9f, 0.1f, 0.5f, 0.35f, 0.1f, 0.1f};
         ScopedRandom scope(random);
-        p.NewPuzzle();
+        newPuzzle(p);
     }
     ASSERT_EQ(p.NumPlaced, 3);
     p.WordSolved[2] = 1;
@@ -248,7 +236,7 @@ TEST_F(CrosswordTest, NewPuzzleStartsAfresh) {
     useWords({"STAR"});
     ScriptedRandom random{0.1f, 0.0f, 0.0f};
     ScopedRandom scope(random);
-    p.NewPuzzle();
+    newPuzzle(p);
     EXPECT_EQ(placedWords(p), (std::vector<Placed>{{1, 1, kAcross, "STAR"}}));
     EXPECT_TRUE(p.Word[2].empty());
     EXPECT_EQ(p.WordSolved[2], 0);
@@ -262,7 +250,7 @@ TEST_F(CrosswordTest, WordsNoGridCanHoldAreLeftOut) {
         ScriptedRandom random{0.2f, 0.5f, 0.99f};
         ScopedRandom scope(random);
         CrossPuzzle p;
-        p.NewPuzzle();
+        newPuzzle(p);
         EXPECT_EQ(random.remaining(), 0u);
         EXPECT_EQ(placedWords(p), (std::vector<Placed>{{9, 1, kAcross, "ABCDEFGHIJKLMNOP"}}));
     }
@@ -272,7 +260,7 @@ TEST_F(CrosswordTest, WordsNoGridCanHoldAreLeftOut) {
     ScriptedRandom none;
     ScopedRandom scope(none);
     CrossPuzzle p;
-    p.NewPuzzle();
+    newPuzzle(p);
     EXPECT_EQ(p.NumPlaced, 0);
     EXPECT_EQ(p.WordsLeft, 0);
     EXPECT_EQ(none.draws(), 0);
@@ -361,7 +349,7 @@ TEST_F(CrosswordTest, EveryBuildFromTheShippedListIsASoundCrossword) {
         SeededRandom random(seed);
         ScopedRandom scope(random);
         CrossPuzzle p;
-        p.NewPuzzle();
+        newPuzzle(p);
         ASSERT_TRUE(isSoundCrossword(p, list)) << "seed " << seed;
         if (p.NumPlaced == CrossPuzzle::kMaxPlaced) ++full;
         for (int pos = 2; pos <= p.NumPlaced; ++pos)
@@ -390,7 +378,7 @@ TEST_F(CrosswordTest, EveryBuildFromSmallAndStrangeListsIsASoundCrossword) {
         SeededRandom random(seed);
         ScopedRandom scope(random);
         CrossPuzzle p;
-        p.NewPuzzle();
+        newPuzzle(p);
         ASSERT_TRUE(isSoundCrossword(p, list)) << "seed " << seed;
     }
 }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "launcher/module1.h"
 #include "platform/data_file.h"
 #include "platform/vbmath.h"
+#include "support/listed_words.h"
 #include "support/seeded_random.h"
 #include "wordgames/word_list.h"
 
@@ -25,19 +25,8 @@ constexpr float kLetterZ = 0.99f;
 
 class SearchRulesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        savedList_ = gWordList;
-        savedCount_ = gWordCount;
-    }
-    void TearDown() override {
-        gWordList = savedList_;
-        gWordCount = savedCount_;
-    }
-    static void useWords(const Words& words) {
-        gWordList.assign(kMaxWords + 1, std::string());
-        for (std::size_t i = 0; i < words.size(); ++i) gWordList[i + 1] = words[i];
-        gWordCount = static_cast<int>(words.size());
-    }
+    void useWords(const Words& words) { words_.use(words); }
+    void newPuzzle() { p.NewPuzzle(words_.list, words_.count); }
 
     // CAT across from (2, 2), COW down from (2, 2) sharing its C, and a second
     // CAT on the very cells of the first; every other cell is a Z.
@@ -49,7 +38,7 @@ protected:
                            kAcross, pick(2, 13), pick(2, 16)};  // CAT again
         for (int i = 0; i < 256 - 5; ++i) rnd.push(kLetterZ);
         ScopedRandom use(rnd);
-        p.NewPuzzle();
+        newPuzzle();
         ASSERT_EQ(rnd.remaining(), 0u);
         ASSERT_EQ(p.NumPlaced, 3);
     }
@@ -63,8 +52,7 @@ protected:
     SearchPuzzle p;
 
 private:
-    std::vector<std::string> savedList_;
-    int savedCount_ = 0;
+    ListedWords words_;
 };
 
 std::string rowText(const SearchPuzzle& p, int row) {
@@ -83,7 +71,7 @@ TEST_F(SearchRulesTest, ABuildDrawsTheOrderThenPlacesThenFillsRowByRow) {
     // Filler letters A, B, C, ... in the order the free cells are drawn.
     for (int i = 0; i < 256 - 6; ++i) rnd.push((static_cast<float>(i % 26) + 0.5f) / 26.0f);
     ScopedRandom use(rnd);
-    p.NewPuzzle();
+    newPuzzle();
     EXPECT_EQ(rnd.remaining(), 0u);
     EXPECT_EQ(rnd.draws(), 1 + 3 + 3 + 250);
 
@@ -117,7 +105,7 @@ TEST_F(SearchRulesTest, WordsCrossOnlyWhereTheirLettersAgree) {
                        kDown, pick(2, 16), pick(2, 13)};  // DOG down from (2, 2)
     for (int i = 0; i < 256 - 8; ++i) rnd.push(kLetterZ);
     ScopedRandom use(rnd);
-    p.NewPuzzle();
+    newPuzzle();
     EXPECT_EQ(rnd.remaining(), 0u);
     ASSERT_EQ(p.NumPlaced, 3);
     EXPECT_EQ(rowText(p, 1), "CATZZZZZZZZZZZZZ");
@@ -135,7 +123,7 @@ TEST_F(SearchRulesTest, AWordWithNoPlaceIn99TriesIsSkippedAndTheNextTakesItsSlot
     for (float v : {kAcross, pick(1, 14), pick(5, 16)}) rnd.push(v);    // CC on row 5
     for (int i = 0; i < 256 - 18; ++i) rnd.push(kLetterZ);
     ScopedRandom use(rnd);
-    p.NewPuzzle();
+    newPuzzle();
     EXPECT_EQ(rnd.remaining(), 0u);
     ASSERT_EQ(p.NumPlaced, 2);
     EXPECT_EQ(p.Word[1], "ABCDEFGHIJKLMNOP");
@@ -151,7 +139,7 @@ TEST_F(SearchRulesTest, WordsNoGridCouldHoldArePassedOverWithoutADraw) {
     ScriptedRandom rnd{0.99f, 0.99f, 0.99f, kAcross, pick(1, 13), pick(1, 16)};
     for (int i = 0; i < 256 - 3; ++i) rnd.push(kLetterZ);
     ScopedRandom use(rnd);
-    p.NewPuzzle();
+    newPuzzle();
     EXPECT_EQ(rnd.remaining(), 0u);
     ASSERT_EQ(p.NumPlaced, 1);
     EXPECT_EQ(p.Word[1], "ABC");
@@ -161,7 +149,7 @@ TEST_F(SearchRulesTest, WordsNoGridCouldHoldArePassedOverWithoutADraw) {
     ScriptedRandom empty;
     for (int i = 0; i < 256; ++i) empty.push(0.0f);
     ScopedRandom useEmpty(empty);
-    p.NewPuzzle();
+    newPuzzle();
     EXPECT_EQ(empty.remaining(), 0u);
     EXPECT_EQ(p.NumPlaced, 0);
     EXPECT_EQ(p.WordsLeft, 0);
@@ -180,7 +168,7 @@ TEST_F(SearchRulesTest, EveryBuildHidesItsWordsInsideTheGrid) {
         for (unsigned seed = 1; seed <= 200; ++seed) {
             SeededRandom rnd(seed);
             ScopedRandom use(rnd);
-            p.NewPuzzle();
+            newPuzzle();
             const int expected = std::min<int>(20, static_cast<int>(list.size()));
             // With a list this size each word finds a place within its tries.
             ASSERT_EQ(p.NumPlaced, expected) << seed;
@@ -302,7 +290,7 @@ TEST_F(SearchRulesTest, AOneLetterWordCannotBeChecked) {
     ScriptedRandom rnd{kAcross, pick(3, 15), pick(3, 16)};
     for (int i = 0; i < 255; ++i) rnd.push(kLetterZ);
     ScopedRandom use(rnd);
-    p.NewPuzzle();
+    newPuzzle();
     ASSERT_EQ(p.NumPlaced, 1);
     EXPECT_EQ(p.Letter[3][3], 'I');
     p.Select(3, 3);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "launcher/module1.h"
 #include "platform/vbmath.h"
 
 namespace {
@@ -50,33 +49,25 @@ TEST(SnowRulesTest, EveryPartMeltsOnceInOrderAndTheLastAllowedMissTakesTheBody) 
 }
 
 TEST(SnowRulesTest, TheComputerDrawsOneWordOfTheListUniformly) {
-    const std::vector<std::string> savedList = gWordList;
-    const int savedCount = gWordCount;
-    gWordList.assign(kMaxWords + 1, "");
-    gWordList[1] = "BELL";
-    gWordList[2] = "STAR";
-    gWordList[3] = "TREE";
-    gWordList[4] = "UNUSED";
-    gWordCount = 3;
+    const std::vector<std::string> list = {"", "BELL", "STAR", "TREE", "UNUSED"};
+    int count = 3;
     {
         ScriptedRandom rnd{0.0f, 0.34f, 0.67f, 0.99999994f};
         ScopedRandom scoped(rnd);
-        EXPECT_EQ(chooseComputerWord(), "BELL");
-        EXPECT_EQ(chooseComputerWord(), "STAR");
-        EXPECT_EQ(chooseComputerWord(), "TREE");
-        EXPECT_EQ(chooseComputerWord(), "TREE");
+        EXPECT_EQ(chooseComputerWord(list, count), "BELL");
+        EXPECT_EQ(chooseComputerWord(list, count), "STAR");
+        EXPECT_EQ(chooseComputerWord(list, count), "TREE");
+        EXPECT_EQ(chooseComputerWord(list, count), "TREE");
         EXPECT_EQ(rnd.draws(), 4);
     }
     {
         // No word at all: one draw all the same, and an empty word.
-        gWordCount = 0;
+        count = 0;
         ScriptedRandom rnd{0.5f};
         ScopedRandom scoped(rnd);
-        EXPECT_EQ(chooseComputerWord(), "");
+        EXPECT_EQ(chooseComputerWord(list, count), "");
         EXPECT_EQ(rnd.draws(), 1);
     }
-    gWordList = savedList;
-    gWordCount = savedCount;
 }
 
 TEST(SnowRulesTest, ALetterIsRevealedWhereverItOccursInOnePick) {

@@ -1,0 +1,26 @@
+#pragma once
+// A window's column (or row) of 3-D command buttons, such as New Game,
+// Options, Help and Exit: buttons of one size, each a fixed step from the one
+// before, in one font. The window gives the names, captions and places; the
+// column only spares it the arithmetic.
+#include <QFont>
+#include <optional>
+
+#include "platform/forms.h"
+
+class ButtonColumn {
+public:
+    // The first button at (left, top) in twips, each next one (stepLeft,
+    // stepTop) further on; without a font the buttons keep the parent's.
+    ButtonColumn(QWidget* parent, double left, double top, double width, double height, double stepLeft,
+                 double stepTop, std::optional<QFont> font = std::nullopt);
+
+    // The next button of the column.
+    Button3D* add(const char* name, const char* caption);
+
+private:
+    QWidget* parent_;
+    double left_, top_, width_, height_, stepLeft_, stepTop_;
+    std::optional<QFont> font_;
+    int count_ = 0;
+};
