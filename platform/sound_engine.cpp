@@ -172,6 +172,9 @@ struct SoundEngine::Impl {
             deviceOpen = device->open(&Impl::mixInto, this);
             driverName = deviceOpen ? device->driver() : "";
             opening = false;
+            // SDL keeps its error text per thread; this thread is not SDL's
+            // own, so nothing else frees it.
+            SDL_TLSCleanup();
         });
     }
 
