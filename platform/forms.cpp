@@ -10,9 +10,11 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <map>
 
 #include "platform/fonts.h"
+#include "platform/held_input.h"
 #include "platform/seam.h"
 #include "platform/text.h"
 #include "platform/units.h"
@@ -161,13 +163,66 @@ void Form::closeEvent(QCloseEvent* e) {
     if (owner_) owner_->closeRequested();
 }
 
+namespace {
+const Qt::WindowStates kFilling = Qt::WindowMaximized | Qt::WindowFullScreen;
+}
+
 void Form::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
-    // Every window has a fixed size: a window manager that maximises it or
-    // makes it fill the screen anyway is undone, so the window stays as designed.
-    const Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
-    if (e->type() == QEvent::WindowStateChange && (windowState() & filling))
-        setWindowState(windowState() & ~filling);
+    // Every window keeps its size: a window manager that maximises it or
+    // makes it fill the screen anyway is undone, and the window comes back
+    // whole where it stood. The manager's new place and size arrive after
+    // this, and are undone as they come (a few times at most, should a
+    // manager insist).
+    if (e->type() == QEvent::WindowStateChange && (windowState() & kFilling)) {
+        setWindowState(windowState() & ~kFilling);
+        restoresLeft_ = 10;
+        keepNormalPlace();
+    }
+}
+
+void Form::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    keepNormalPlace();
+}
+
+void Form::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    keepNormalPlace();
+}
+
+void Form::keepNormalPlace() {
+    if (!isVisible() || (windowState() & kFilling)) return;
+    if (restoresLeft_ == 0 || !normal_.isValid()) {
+        normal_ = geometry();
+        return;
+    }
+    if (geometry() == normal_) {
+        restoresLeft_ = 0;
+        return;
+    }
+    --restoresLeft_;
+    QTimer::singleShot(0, this, [this] { setGeometry(normal_); });
+}
+
+void Form::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    // Some window managers (metacity among them) hand a hidden window back at
+    // its frame's corner, which Qt then takes for the window's place: shown
+    // again, it would stand higher by its title bar each time.
+    if (!e->spontaneous()) hiddenAt_ = geometry().topLeft();
+}
+
+void Form::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (e->spontaneous() || !hiddenAt_) return;
+    setGeometry(QRect(*hiddenAt_, size()));
+    hiddenAt_.reset();
+}
+
+void Form::place(const QPoint& clientTopLeft) {
+    hiddenAt_.reset();
+    move(clientTopLeft);
 }
 
 void Form::paintEvent(QPaintEvent* e) {
@@ -184,6 +239,8 @@ FormWindow::~FormWindow() {
 void FormWindow::Load() {
     if (form_) return;
     KeyRouter::install();
+    followInput();
+    keepFocusOnModalDialogs();
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (kind_ == Kind::Menu) {
         flags |= Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint;
@@ -273,7 +330,7 @@ void FormWindow::centre() {
     const float ww = static_cast<float>(pixelsToTwips(form_->width()));
     const float wh = static_cast<float>(pixelsToTwips(form_->height()));
     const float left = (sw - ww) * 0.5f, top = (sh - wh) * 0.5f;
-    form_->move(s.left() + twipsToPixels(left), s.top() + twipsToPixels(top));
+    form_->place(QPoint(s.left() + twipsToPixels(left), s.top() + twipsToPixels(top)));
 }
 
 void placeTwips(QWidget* w, double left, double top, double width, double height) {

@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "platform/held_input.h"
 #include "platform/help_viewer.h"
 #include "platform/printer.h"
 #include "platform/sound_engine.h"
@@ -58,12 +59,12 @@ void RealSeam::delay(double seconds) {
         keepWindowsAlive();
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    wakeForHeldInput();
+    handOutHeldInput();
 }
 
 void RealSeam::playSound(const std::string& path, bool wait) {
     sound().play(path, wait, keepWindowsAlive);
-    if (wait) wakeForHeldInput();
+    if (wait) handOutHeldInput();
 }
 
 void RealSeam::stopSound() { sound().stop(); }
