@@ -98,8 +98,10 @@ public:
         if (rerouting_ || (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)) return false;
         auto* w = qobject_cast<QWidget*>(obj);
         if (!w) return false;
-        // A key travels from the focused control up to its window; act on its first delivery only.
-        QWidget* focus = QApplication::focusWidget();
+        // A key travels from the focused control up to its window; act on its
+        // first delivery only. A key held during a wait starts at the control
+        // that had the focus when it was made.
+        QWidget* focus = heldKeyTarget(e) ? heldKeyTarget(e) : QApplication::focusWidget();
         if (focus ? w != focus : !qobject_cast<Form*>(w)) return false;
         auto* form = qobject_cast<Form*>(w->window());
         if (!form || !form->owner()) return false;

@@ -66,6 +66,10 @@ public:
         QCoreApplication::postEvent(this, new QEvent(QEvent::User));
     }
 
+    QWidget* keyTarget(const QEvent* e) const {
+        return e == handing_ && isKey(e->type()) ? handingTo_.data() : nullptr;
+    }
+
     bool eventFilter(QObject* obj, QEvent* e) override {
         const QEvent::Type type = e->type();
         if (type == QEvent::ShortcutOverride) {
@@ -75,6 +79,8 @@ public:
             e->accept();
             return true;
         }
+        // A close request held is not a window closed.
+        if (type == QEvent::Close && holding()) e->ignore();
         if (!obj->isWindowType() || !e->spontaneous() ||
             !(isMouse(type) || isKey(type) || type == QEvent::Close))
             return false;
@@ -82,8 +88,8 @@ public:
         if (!window) return false;
         QWidget* target = targetOf(window, e);
         if (!holding()) return false;
-        // A click on a control that is disabled now does nothing, whatever the
-        // handler makes of the control before the click is handed out.
+        // A click on a control that is disabled as it is made does nothing,
+        // whatever the handler makes of the control before it is handed out.
         if (isMouse(type) && !(target->isEnabled() && target->isVisible())) return true;
         queue_.push_back({target, copyFor(target, e)});
         handOutLater();
@@ -178,11 +184,16 @@ private:
             }
             if (isKey(type) && !target->isEnabled()) continue;
             if (type == QEvent::MouseButtonPress) giveFocusOnClick(target);
+            handing_ = held.event.get();
+            handingTo_ = target;
             QCoreApplication::sendEvent(target, held.event.get());
+            handing_ = nullptr;
         }
         handingOut_ = false;
     }
 
+    const QEvent* handing_ = nullptr;
+    QPointer<QWidget> handingTo_;
     std::deque<Held> queue_;
     QPointer<QWidget> pressed_;
     bool waiting_ = false, handingOut_ = false, posted_ = false;
@@ -195,3 +206,5 @@ void followInput() { HeldInput::instance(); }
 void processEventsHoldingInput() { HeldInput::instance().processEvents(); }
 
 void handOutHeldInput() { HeldInput::instance().handOutLater(); }
+
+QWidget* heldKeyTarget(const QEvent* e) { return HeldInput::instance().keyTarget(e); }

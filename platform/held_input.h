@@ -14,6 +14,9 @@
 // press made before it. Called when the first window is made.
 void followInput();
 
+class QEvent;
+class QWidget;
+
 // One round of the window system's events for a waiting handler: repaints,
 // window-manager messages and posted events are handled now, user input is
 // looked at and kept, timer ticks wait.
@@ -21,3 +24,8 @@ void processEventsHoldingInput();
 
 // Hands out the kept input as soon as the handler that waited has returned.
 void handOutHeldInput();
+
+// The control a held key event is being handed to (the control that had the
+// focus when the key was made, which may have lost it since); null for any
+// other event.
+QWidget* heldKeyTarget(const QEvent* e);
