@@ -222,9 +222,9 @@ void Form::showEvent(QShowEvent* e) {
     hiddenAt_.reset();
 }
 
-void Form::place(const QPoint& clientTopLeft) {
+void Form::place(const QPoint& topLeft) {
     hiddenAt_.reset();
-    move(clientTopLeft);
+    move(topLeft);
 }
 
 void Form::paintEvent(QPaintEvent* e) {

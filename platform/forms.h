@@ -58,7 +58,7 @@ public:
     FormWindow* owner() const { return owner_; }
     // Places the window on the screen, hidden or shown. A window hidden and
     // shown again stands where it stood, unless it is placed meanwhile.
-    void place(const QPoint& clientTopLeft);
+    void place(const QPoint& topLeft);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -72,8 +72,8 @@ protected:
 private:
     void keepNormalPlace();
     FormWindow* owner_;
-    // Where the window stood when it was last hidden, and its place and size
-    // before the window manager last made it fill the screen.
+    // Where the window stood when it was last hidden, and its last place and
+    // size while it did not fill the screen.
     std::optional<QPoint> hiddenAt_;
     QRect normal_;
     int restoresLeft_ = 0;
