@@ -13,11 +13,13 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QSvgRenderer>
+#include <QTimer>
 #include <map>
 #include <optional>
 
 #include "platform/data_file.h"
 #include "platform/fonts.h"
+#include "platform/held_input.h"
 #include "platform/seam.h"
 #include "platform/text.h"
 #include "platform/units.h"
@@ -101,8 +103,10 @@ public:
         if (rerouting_ || (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)) return false;
         auto* w = qobject_cast<QWidget*>(obj);
         if (!w) return false;
-        // A key travels from the focused control up to its window; act on its first delivery only.
-        QWidget* focus = QApplication::focusWidget();
+        // A key travels from the focused control up to its window; act on its
+        // first delivery only. A key held during a wait starts at the control
+        // that had the focus when it was made.
+        QWidget* focus = heldKeyTarget(e) ? heldKeyTarget(e) : QApplication::focusWidget();
         if (focus ? w != focus : !qobject_cast<Form*>(w)) return false;
         auto* form = qobject_cast<Form*>(w->window());
         if (!form || !form->owner()) return false;
@@ -166,13 +170,66 @@ void Form::closeEvent(QCloseEvent* e) {
     if (owner_) owner_->closeRequested();
 }
 
+namespace {
+const Qt::WindowStates kFilling = Qt::WindowMaximized | Qt::WindowFullScreen;
+}
+
 void Form::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
-    // Every window has a fixed size: a window manager that maximises it or
-    // makes it fill the screen anyway is undone, so the window stays as designed.
-    const Qt::WindowStates filling = Qt::WindowMaximized | Qt::WindowFullScreen;
-    if (e->type() == QEvent::WindowStateChange && (windowState() & filling))
-        setWindowState(windowState() & ~filling);
+    // Every window keeps its size: a window manager that maximises it or
+    // makes it fill the screen anyway is undone, and the window comes back
+    // whole where it stood. The manager's new place and size arrive after
+    // this, and are undone as they come (a few times at most, should a
+    // manager insist).
+    if (e->type() == QEvent::WindowStateChange && (windowState() & kFilling)) {
+        setWindowState(windowState() & ~kFilling);
+        restoresLeft_ = 10;
+        keepNormalPlace();
+    }
+}
+
+void Form::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    keepNormalPlace();
+}
+
+void Form::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    keepNormalPlace();
+}
+
+void Form::keepNormalPlace() {
+    if (!isVisible() || (windowState() & kFilling)) return;
+    if (restoresLeft_ == 0 || !normal_.isValid()) {
+        normal_ = geometry();
+        return;
+    }
+    if (geometry() == normal_) {
+        restoresLeft_ = 0;
+        return;
+    }
+    --restoresLeft_;
+    QTimer::singleShot(0, this, [this] { setGeometry(normal_); });
+}
+
+void Form::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    // Some window managers (metacity among them) hand a hidden window back at
+    // its frame's corner, which Qt then takes for the window's place: shown
+    // again, it would stand higher by its title bar each time.
+    if (!e->spontaneous()) hiddenAt_ = geometry().topLeft();
+}
+
+void Form::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (e->spontaneous() || !hiddenAt_) return;
+    setGeometry(QRect(*hiddenAt_, size()));
+    hiddenAt_.reset();
+}
+
+void Form::place(const QPoint& topLeft) {
+    hiddenAt_.reset();
+    move(topLeft);
 }
 
 void Form::paintEvent(QPaintEvent* e) {
@@ -189,6 +246,8 @@ FormWindow::~FormWindow() {
 void FormWindow::Load() {
     if (form_) return;
     KeyRouter::install();
+    followInput();
+    keepFocusOnModalDialogs();
     Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (kind_ == Kind::Menu) {
         flags |= Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint;
@@ -278,7 +337,7 @@ void FormWindow::centre() {
     const float ww = static_cast<float>(pixelsToTwips(form_->width()));
     const float wh = static_cast<float>(pixelsToTwips(form_->height()));
     const float left = (sw - ww) * 0.5f, top = (sh - wh) * 0.5f;
-    form_->move(s.left() + twipsToPixels(left), s.top() + twipsToPixels(top));
+    form_->place(QPoint(s.left() + twipsToPixels(left), s.top() + twipsToPixels(top)));
 }
 
 void placeTwips(QWidget* w, double left, double top, double width, double height) {

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/text.h"
@@ -56,14 +57,27 @@ class Form : public QWidget {
 public:
     explicit Form(FormWindow* owner, Qt::WindowFlags flags);
     FormWindow* owner() const { return owner_; }
+    // Places the window on the screen, hidden or shown. A window hidden and
+    // shown again stands where it stood, unless it is placed meanwhile.
+    void place(const QPoint& topLeft);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
+    void keepNormalPlace();
     FormWindow* owner_;
+    // Where the window stood when it was last hidden, and its last place and
+    // size while it did not fill the screen.
+    std::optional<QPoint> hiddenAt_;
+    QRect normal_;
+    int restoresLeft_ = 0;
 };
 
 class FormWindow {

@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "platform/held_input.h"
 #include "platform/help_viewer.h"
 #include "platform/printer.h"
 #include "platform/session_end.h"
@@ -63,7 +64,7 @@ bool RealSeam::waitFor(const std::function<bool()>& done, double seconds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         finished = done();
     }
-    wakeForHeldInput();
+    handOutHeldInput();
     return finished;
 }
 
@@ -72,7 +73,7 @@ void RealSeam::playSound(const std::string& path, bool wait) {
         keepWindowsAlive();
         return !sessionEnding();
     });
-    if (wait) wakeForHeldInput();
+    if (wait) handOutHeldInput();
 }
 
 void RealSeam::stopSound() { sound().stop(); }

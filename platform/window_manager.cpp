@@ -2,13 +2,18 @@
 
 #include <xcb/xcb.h>
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/held_input.h"
 
 namespace {
 
@@ -63,25 +68,77 @@ void setWindowBoxes(QWidget* window, WindowBoxes boxes) {
 }
 
 void keepWindowsAlive() {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers);
+    processEventsHoldingInput();
     // Qt sends its answers when the event loop next goes idle, which a wait
     // never lets it do.
     if (xcb_connection_t* c = connection()) xcb_flush(c);
 }
 
-void wakeForHeldInput() {
+bool blockedByModal(const QWindow* window) {
+    const QWindow* modal = QGuiApplication::modalWindow();
+    if (!window || !modal || modal == window) return false;
+    for (const QWindow* p = window->transientParent(); p; p = p->transientParent())
+        if (p == modal) return false;
+    if (modal->modality() == Qt::ApplicationModal) return true;
+    for (const QWindow* p = modal->transientParent(); p; p = p->transientParent())
+        if (p == window) return true;
+    return false;
+}
+
+namespace {
+
+// Qt asks the window manager to activate the dialog when a window it blocks
+// gets the focus, but a manager may refuse (openbox does, when the request is
+// older than the click that moved the focus), or the dialog may not be mapped
+// yet; the keys then go to the blocked window, which drops them.
+void passFocusToModal() {
     xcb_connection_t* c = connection();
-    if (!c) return;
-    // Qt looks for held input only when some new event comes from the server,
-    // so one of our windows changes a property of its own: the change comes
-    // back as an event, which Qt passes over, after the input.
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (!w->testAttribute(Qt::WA_WState_Created)) continue;
-        static const xcb_atom_t atom = internAtom(c, "_QUENVALE_WAKE");
-        const std::uint32_t value = 0;
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(w->winId()), atom,
-                            XCB_ATOM_CARDINAL, 32, 1, &value);
-        xcb_flush(c);
-        return;
+    QWindow* modal = QGuiApplication::modalWindow();
+    if (!c || !modal || !modal->handle()) return;
+    xcb_window_t focus = XCB_WINDOW_NONE;
+    if (auto* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)) {
+        focus = reply->focus;
+        std::free(reply);
     }
+    const QWindow* focused = nullptr;
+    for (QWindow* w : QGuiApplication::topLevelWindows())
+        if (w->handle() && static_cast<xcb_window_t>(w->winId()) == focus) focused = w;
+    if (!focused || !blockedByModal(focused)) return;
+    const auto dialog = static_cast<xcb_window_t>(modal->winId());
+    bool viewable = false;
+    if (auto* reply = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, dialog), nullptr)) {
+        viewable = reply->map_state == XCB_MAP_STATE_VIEWABLE;
+        std::free(reply);
+    }
+    // The focus is ours already, so passing it between our own windows takes
+    // nothing from another program.
+    if (viewable) xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, dialog, XCB_CURRENT_TIME);
+    xcb_flush(c);
+}
+
+class FocusWatcher : public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t" || !QGuiApplication::modalWindow()) return false;
+        const auto* e = static_cast<const xcb_generic_event_t*>(message);
+        const auto kind = e->response_type & 0x7f;
+        if (kind == XCB_FOCUS_IN) {
+            const auto* f = reinterpret_cast<const xcb_focus_in_event_t*>(e);
+            if (f->detail == XCB_NOTIFY_DETAIL_POINTER) return false;
+        } else if (kind != XCB_MAP_NOTIFY) {
+            return false;
+        }
+        // Looked at once Qt has handled this event and those that came with it.
+        QTimer::singleShot(0, qApp, passFocusToModal);
+        return false;
+    }
+};
+
+}  // namespace
+
+void keepFocusOnModalDialogs() {
+    static FocusWatcher* watcher = nullptr;
+    if (watcher || !connection()) return;
+    watcher = new FocusWatcher;
+    qApp->installNativeEventFilter(watcher);
 }

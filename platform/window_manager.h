@@ -1,6 +1,7 @@
 #pragma once
 // What the program tells the desktop's window system directly.
 class QWidget;
+class QWindow;
 
 enum class WindowBoxes {
     None,              // a title bar without boxes: the window is left through its own buttons
@@ -13,12 +14,18 @@ enum class WindowBoxes {
 void setWindowBoxes(QWidget* window, WindowBoxes boxes);
 
 // What a blocking wait still does. The games' pacing needs clicks, keys, close
-// requests and timer ticks held back until the handler that waits is done, and
-// they stay queued, in order. But a window that answers nothing for five
-// seconds is declared hung by the desktop, which offers to kill it: so the
-// window manager's pings are answered and uncovered windows are repainted.
+// requests and timer ticks held back until the handler that waits is done
+// (see held_input.h). But a window that answers nothing for five seconds is
+// declared hung by the desktop, which offers to kill it: so the window
+// manager's pings are answered and uncovered windows are repainted.
 void keepWindowsAlive();
 
-// Input that arrived while a handler waited is held back by the wait; this
-// makes the event loop take it up, in order, as soon as the handler returns.
-void wakeForHeldInput();
+// Whether a modal window now keeps input from the window, as Qt judges input
+// that comes from the window system.
+bool blockedByModal(const QWindow* window);
+
+// Keeps the keyboard with a modal dialog: when the window manager gives the
+// focus to a window the dialog blocks (after a click on it, or when both come
+// back from being minimised), the focus goes on to the dialog, whose control
+// that had it before takes the keys again.
+void keepFocusOnModalDialogs();

@@ -26,13 +26,37 @@ public:
     }
     CommandButton* cmdA = nullptr;
     CommandButton* cmdB = nullptr;
+    CommandButton* cmdC = nullptr;
 
 protected:
     void createControls() override {
         cmdA = new CommandButton(form(), "cmdA", "&A");
         cmdB = new CommandButton(form(), "cmdB", "&B");
+        cmdC = new CommandButton(form(), "cmdC", "&C");
         placeTwips(cmdA, 0, 0, 900, 400);
         placeTwips(cmdB, 1000, 0, 900, 400);
+        placeTwips(cmdC, 2000, 0, 900, 400);
+    }
+};
+
+// An options dialog: an option, then OK, which hides it.
+class OptionsDialog : public FormWindow {
+public:
+    OptionsDialog() : FormWindow("optTwoButtons", Kind::Dialog) {
+        setCaption("Options");
+        setClientSize(2400, 1200);
+    }
+    OptionButton* optA = nullptr;
+    CommandButton* cmdOK = nullptr;
+
+protected:
+    void createControls() override {
+        optA = new OptionButton(form(), "optA", "&A");
+        cmdOK = new CommandButton(form(), "cmdOK", "&OK");
+        placeTwips(optA, 100, 100, 1200, 300);
+        placeTwips(cmdOK, 100, 600, 900, 400);
+        cmdOK->onClick([this] { Hide(); });
+        optA->setFocus();
     }
 };
 
@@ -50,19 +74,43 @@ public:
     }
     ~Desktop() { xcb_disconnect(c_); }
 
-    void pressSpace(xcb_window_t window) {
-        constexpr xcb_keycode_t kSpace = 65;
+    static constexpr xcb_keycode_t kSpace = 65, kTab = 23, kReturn = 36;
+
+    void pressSpace(xcb_window_t window) { pressKey(window, kSpace); }
+
+    void pressKey(xcb_window_t window, xcb_keycode_t key) {
         for (auto type : {XCB_KEY_PRESS, XCB_KEY_RELEASE}) {
             xcb_key_press_event_t e;
             std::memset(&e, 0, sizeof e);
             e.response_type = static_cast<std::uint8_t>(type);
-            e.detail = kSpace;
+            e.detail = key;
             e.root = root_;
             e.event = window;
             e.same_screen = 1;
             const std::uint32_t sent = type == XCB_KEY_PRESS ? std::uint32_t{XCB_EVENT_MASK_KEY_PRESS}
                                                              : std::uint32_t{XCB_EVENT_MASK_KEY_RELEASE};
             xcb_send_event(c_, 0, window, sent, reinterpret_cast<const char*>(&e));
+        }
+        xcb_flush(c_);
+    }
+
+    // A left click at a point of the window, in its own pixels.
+    void click(xcb_window_t window, QPoint at, QPoint onScreen) {
+        for (auto type : {XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE}) {
+            xcb_button_press_event_t e;
+            std::memset(&e, 0, sizeof e);
+            e.response_type = static_cast<std::uint8_t>(type);
+            e.detail = 1;
+            e.root = root_;
+            e.event = window;
+            e.event_x = static_cast<std::int16_t>(at.x());
+            e.event_y = static_cast<std::int16_t>(at.y());
+            e.root_x = static_cast<std::int16_t>(onScreen.x());
+            e.root_y = static_cast<std::int16_t>(onScreen.y());
+            e.state = type == XCB_BUTTON_PRESS ? 0 : XCB_BUTTON_MASK_1;
+            e.same_screen = 1;
+            // Sent to the client that made the window, whatever it listens to.
+            xcb_send_event(c_, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&e));
         }
         xcb_flush(c_);
     }
@@ -78,6 +126,31 @@ public:
         e.data.data32[1] = stamp;
         e.data.data32[2] = window;
         xcb_send_event(c_, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&e));
+        xcb_flush(c_);
+    }
+
+    // The window that has the keyboard, where the keyboard's keys go.
+    xcb_window_t focus() {
+        xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr);
+        const xcb_window_t f = reply ? reply->focus : xcb_window_t{XCB_WINDOW_NONE};
+        std::free(reply);
+        return f;
+    }
+
+    // Takes a window off the screen and brings it back, as a window manager
+    // does when it minimises a window and restores it.
+    void unmap(xcb_window_t window) {
+        xcb_unmap_window(c_, window);
+        xcb_flush(c_);
+    }
+    void map(xcb_window_t window) {
+        xcb_map_window(c_, window);
+        xcb_flush(c_);
+    }
+
+    // Gives the keyboard to a window, as a window manager does when it is clicked.
+    void giveFocus(xcb_window_t window) {
+        xcb_set_input_focus(c_, XCB_INPUT_FOCUS_PARENT, window, XCB_CURRENT_TIME);
         xcb_flush(c_);
     }
 
@@ -145,6 +218,97 @@ TEST(Desktop, AWaitAnswersTheWindowManagerButHoldsKeysAndTimerTicksUntilItEnds) 
     EXPECT_TRUE(QTest::qWaitFor([&] { return order.size() == 3; }, 2000));
     EXPECT_EQ(order, (std::vector<std::string>{"A start", "A end", "B"}));
     EXPECT_GT(ticks, 0);
+    w.Unload();
+    setSeam(nullptr);
+}
+
+TEST(Desktop, AClickDuringAWaitIsJudgedAsTheWindowStoodWhenItWasMade) {
+    RealSeam real;
+    setSeam(&real);
+    TwoButtons w;
+    w.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
+    const auto window = static_cast<xcb_window_t>(w.form()->winId());
+    Desktop desktop;
+    const auto clickOn = [&](QWidget* control) {
+        const QPoint at = control->geometry().center();
+        desktop.click(window, at, w.form()->mapToGlobal(at));
+    };
+
+    // As at the end of a game: the start button is disabled while the game's
+    // last sound plays, and another button comes back where the bare window was.
+    w.cmdB->setEnabled(false);
+    w.cmdC->hide();
+    std::vector<std::string> order;
+    w.cmdB->onClick([&] { order.push_back("B"); });
+    w.cmdC->onClick([&] { order.push_back("C"); });
+    w.cmdA->onClick([&] {
+        order.push_back("A start");
+        if (order.size() == 1) {
+            clickOn(w.cmdB);
+            clickOn(w.cmdC);
+            clickOn(w.cmdA);
+            seam().delay(0.5);
+            w.cmdB->setEnabled(true);
+            w.cmdC->show();
+        }
+        order.push_back("A end");
+    });
+    w.cmdA->click();
+    // The click on A, made last, still runs after the wait, once the others are judged.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return order.size() >= 4; }, 2000));
+    EXPECT_EQ(order, (std::vector<std::string>{"A start", "A end", "A start", "A end"}));
+    w.Unload();
+    setSeam(nullptr);
+}
+
+TEST(Desktop, AModalDialogKeepsTheKeysWhenTheFocusLandsOnTheWindowItBlocks) {
+    RealSeam real;
+    setSeam(&real);
+    TwoButtons w;
+    w.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
+    OptionsDialog dialog;
+    dialog.Load();
+    const auto owner = static_cast<xcb_window_t>(w.form()->winId());
+    const auto dialogWindow = static_cast<xcb_window_t>(dialog.form()->winId());
+    Desktop desktop;
+
+    // The window manager gives the keyboard to the blocked game window and
+    // takes no request to give it back that is older than the user's act:
+    // after a click on the game window, and when it brings both windows back
+    // from being minimised, the game window first. Then Tab, then Return must
+    // still close the dialog from its option.
+    const auto clickOwner = [&] { desktop.giveFocus(owner); };
+    const auto restoreBoth = [&] {
+        desktop.unmap(dialogWindow);
+        desktop.unmap(owner);
+        desktop.map(owner);
+        desktop.giveFocus(owner);
+        desktop.map(dialogWindow);
+    };
+    bool closedByKeys[2] = {false, false};
+    for (int i = 0; i < 2; ++i) {
+        QTimer::singleShot(0, [&] {
+            desktop.giveFocus(dialogWindow);
+            static_cast<void>(QTest::qWaitFor(
+                [&] { return QGuiApplication::focusWindow() == dialog.form()->windowHandle(); }, 1000));
+            if (i == 0)
+                clickOwner();
+            else
+                restoreBoth();
+            static_cast<void>(QTest::qWaitFor([&] { return desktop.focus() == dialogWindow; }, 1000));
+            desktop.pressKey(desktop.focus(), Desktop::kTab);
+            desktop.pressKey(desktop.focus(), Desktop::kReturn);
+            closedByKeys[i] = QTest::qWaitFor([&] { return !dialog.form()->isVisible(); }, 1000);
+            dialog.Hide();
+        });
+        dialog.ShowModal();
+        dialog.optA->setFocus();
+    }
+    EXPECT_TRUE(closedByKeys[0]);
+    EXPECT_TRUE(closedByKeys[1]);
+    dialog.Unload();
     w.Unload();
     setSeam(nullptr);
 }

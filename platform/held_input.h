@@ -1,0 +1,31 @@
+#pragma once
+// Input that comes while a handler waits (a pause, a sound played to its end).
+//
+// The games' pacing needs clicks and keys held back until the handler that
+// waits has returned, and handed out then, in order. But each is judged as the
+// windows stood when it was made: a click goes to the control that was under
+// the pointer then, and is dropped when that control was disabled; a click on
+// the bare window stays a click on the bare window, even when the handler has
+// since shown a button there. A key goes to the control that had the focus
+// then, and is dropped when that control is disabled or hidden by the time it
+// is handed out.
+
+// Starts following the input, so that a wait knows which control took a
+// press made before it. Called when the first window is made.
+void followInput();
+
+class QEvent;
+class QWidget;
+
+// One round of the window system's events for a waiting handler: repaints,
+// window-manager messages and posted events are handled now, user input is
+// looked at and kept, timer ticks wait.
+void processEventsHoldingInput();
+
+// Hands out the kept input as soon as the handler that waited has returned.
+void handOutHeldInput();
+
+// The control a held key event is being handed to (the control that had the
+// focus when the key was made, which may have lost it since); null for any
+// other event.
+QWidget* heldKeyTarget(const QEvent* e);
