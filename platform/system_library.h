@@ -1,10 +1,9 @@
 #pragma once
 // A system library opened when it is first needed instead of when the program
 // starts. Sound and printing pull in some fifty libraries between them, and
-// loading them all before the menu could be painted delayed its first paint
-// by more than anything the program does itself. Each user lists the
-// functions it calls in an X-macro and gets them as a table of pointers typed
-// from the library's own headers:
+// loading them all before the program's own code ran held up the menu's first
+// paint. Each user lists the functions it calls in an X-macro and gets them as
+// a table of pointers typed from the library's own headers:
 //
 //     #define CUPS_FUNCTIONS(X) X(cupsServer) X(httpConnect2) ...
 //     struct Cups { CUPS_FUNCTIONS(QUENVALE_LIBRARY_FUNCTION) };
@@ -19,10 +18,12 @@
 // and callbacks may still run.
 #include <dlfcn.h>
 
+// clang-format off
 // One member of a table: a pointer of the function's own type, named as the function.
 #define QUENVALE_LIBRARY_FUNCTION(name) decltype(&::name) name = nullptr;
 // One link of a binder's chain (lib, table): the chain stops at the first missing name.
-#define QUENVALE_BIND_FUNCTION(name) lib.bind(table.name, #name)&&
+#define QUENVALE_BIND_FUNCTION(name) lib.bind(table.name, #name) &&
+// clang-format on
 
 class SystemLibrary {
 public:
