@@ -37,12 +37,19 @@ private:
 };
 }  // namespace
 
-// The sound device opens on its own thread from the start, so the first window
-// is painted meanwhile and the first sound finds it open or nearly so.
-RealSeam::RealSeam() : sound_(std::make_unique<SoundEngine>()) {}
+RealSeam::RealSeam() = default;
 RealSeam::~RealSeam() = default;
 
-SoundEngine& RealSeam::sound() { return *sound_; }
+// The engine starts with the first sound, the menu's song, which is asked for
+// once the menu is built and shown: the device then opens on its own thread
+// while the menu is painted. Started any earlier, the loading of the sound
+// library there would hold up the building of the menu, since only one thread
+// at a time may load a library or look up a symbol; and the song, already
+// waiting, goes out with the device's very first buffer.
+SoundEngine& RealSeam::sound() {
+    if (!sound_) sound_ = std::make_unique<SoundEngine>();
+    return *sound_;
+}
 
 double RealSeam::now() {
     using namespace std::chrono;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/file_lookup.h"
+#include "platform/system_library.h"
 #include "platform/wav.h"
 
 namespace {
@@ -58,42 +59,50 @@ Samples makeBeep() {
     return v;
 }
 
+// SDL is loaded by the first opening of the device, on the engine's opening
+// thread: it and the libraries it pulls in would otherwise all be loaded
+// before the menu could be painted. Without it the engine plays silently, as
+// with no device.
+// clang-format off
+#define SDL_FUNCTIONS(X)                                                                  \
+    X(SDL_SetHint) X(SDL_InitSubSystem) X(SDL_QuitSubSystem) X(SDL_TLSCleanup)            \
+    X(SDL_OpenAudioDevice) X(SDL_PauseAudioDevice) X(SDL_CloseAudioDevice)                \
+    X(SDL_GetAudioDeviceStatus) X(SDL_GetCurrentAudioDriver)
+// clang-format on
+
+struct Sdl {
+    SDL_FUNCTIONS(QUENVALE_LIBRARY_FUNCTION)
+};
+
+const Sdl* sdl() {
+    return loadSystemLibrary<Sdl>("libSDL2-2.0.so.0", [](const SystemLibrary& lib, Sdl& table) {
+        return SDL_FUNCTIONS(QUENVALE_BIND_FUNCTION) true;
+    });
+}
+
 class SdlAudioDevice : public AudioDevice {
 public:
     ~SdlAudioDevice() override { close(); }
 
     bool open(Mixer mix, void* user) override {
-        mix_ = mix;
-        user_ = user;
-        // Without this hint SDL takes over SIGINT and SIGTERM and the program stops answering them.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-        SDL_AudioSpec want{}, have{};
-        want.freq = kRate;
-        want.format = AUDIO_F32SYS;
-        want.channels = 1;
-        want.samples = 512;
-        want.callback = &SdlAudioDevice::callback;
-        want.userdata = this;
-        id_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-        if (id_ == 0) {
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            return false;
-        }
-        driver_ = SDL_GetCurrentAudioDriver() ? SDL_GetCurrentAudioDriver() : "";
-        SDL_PauseAudioDevice(id_, 0);
-        return true;
+        sdl_ = sdl();
+        if (!sdl_) return false;
+        const bool opened = start(mix, user);
+        // SDL keeps its error text per thread; the opening thread is not
+        // SDL's own, so nothing else frees it.
+        sdl_->SDL_TLSCleanup();
+        return opened;
     }
 
     // A device whose server went away stays open for SDL, stopped, and its
     // driver never finds the server again: only a new start of the audio
     // subsystem does.
-    bool lost() override { return id_ != 0 && SDL_GetAudioDeviceStatus(id_) == SDL_AUDIO_STOPPED; }
+    bool lost() override { return id_ != 0 && sdl_->SDL_GetAudioDeviceStatus(id_) == SDL_AUDIO_STOPPED; }
 
     void close() override {
         if (id_ == 0) return;
-        SDL_CloseAudioDevice(id_);
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl_->SDL_CloseAudioDevice(id_);
+        sdl_->SDL_QuitSubSystem(SDL_INIT_AUDIO);
         id_ = 0;
         driver_.clear();
     }
@@ -101,11 +110,36 @@ public:
     std::string driver() const override { return driver_; }
 
 private:
+    bool start(Mixer mix, void* user) {
+        mix_ = mix;
+        user_ = user;
+        // Without this hint SDL takes over SIGINT and SIGTERM and the program stops answering them.
+        sdl_->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        if (sdl_->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        SDL_AudioSpec want{}, have{};
+        want.freq = kRate;
+        want.format = AUDIO_F32SYS;
+        want.channels = 1;
+        want.samples = 512;
+        want.callback = &SdlAudioDevice::callback;
+        want.userdata = this;
+        id_ = sdl_->SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+        if (id_ == 0) {
+            sdl_->SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return false;
+        }
+        const char* driver = sdl_->SDL_GetCurrentAudioDriver();
+        driver_ = driver ? driver : "";
+        sdl_->SDL_PauseAudioDevice(id_, 0);
+        return true;
+    }
+
     static void callback(void* self, Uint8* stream, int len) {
         auto* d = static_cast<SdlAudioDevice*>(self);
         d->mix_(d->user_, reinterpret_cast<float*>(stream), len / static_cast<int>(sizeof(float)));
     }
 
+    const Sdl* sdl_ = nullptr;
     SDL_AudioDeviceID id_ = 0;
     Mixer mix_ = nullptr;
     void* user_ = nullptr;
@@ -172,9 +206,6 @@ struct SoundEngine::Impl {
             deviceOpen = device->open(&Impl::mixInto, this);
             driverName = deviceOpen ? device->driver() : "";
             opening = false;
-            // SDL keeps its error text per thread; this thread is not SDL's
-            // own, so nothing else frees it.
-            SDL_TLSCleanup();
         });
     }
 

@@ -9,6 +9,9 @@ packages=(
   libgl-dev libxkbcommon-dev
   libsdl2-dev libxcb1-dev
   libcups2-dev
+  # Opened by name while the program runs, not linked: a machine that only
+  # runs the program needs these even without the -dev packages.
+  libsdl2-2.0-0 libcups2
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation fonts-liberation2 fonts-comic-neue fonts-dejavu-core fontconfig
   xvfb xauth
