@@ -281,6 +281,18 @@ bool writeFileReplacing(const std::string& path, std::string_view content) {
     return written && !likeOld && writeInPlace(*target, content);
 }
 
+std::optional<std::string> writeNewTemporary(const std::string& path, std::string_view content,
+                                             unsigned mode) {
+    fs::path made;
+    Descriptor temp = createTemporary(path, static_cast<mode_t>(mode), made);
+    if (!temp) return std::nullopt;
+    bool written = writeAll(temp.get(), content) && ::fsync(temp.get()) == 0;
+    written = temp.close() && written;
+    if (written) return made.string();
+    ::unlink(made.c_str());
+    return std::nullopt;
+}
+
 void tellNotSaved(const std::string& what, const std::string& path, QWidget* owner) {
     seam().msgBox(QString::fromStdString("The " + what + " could not be saved.") + kCR +
                       "Please check that this file can be written:" + kCR + QString::fromStdString(path),

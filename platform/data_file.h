@@ -62,6 +62,13 @@ std::string executableFolder();
 // False when the content could not be saved.
 bool writeFileReplacing(const std::string& path, std::string_view content);
 
+// Writes the content whole and synced to a new file beside the path, under a
+// name nobody can foresee, made exclusively (never through a link) with the
+// mode less the umask. Its name, or nothing when it could not be written
+// whole; then nothing is left behind.
+std::optional<std::string> writeNewTemporary(const std::string& path, std::string_view content,
+                                             unsigned mode);
+
 // Tells the parent, in a message box over owner, that what the file holds
 // ("settings", "word list") could not be saved, and which file to look at.
 void tellNotSaved(const std::string& what, const std::string& path, QWidget* owner);

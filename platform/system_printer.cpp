@@ -12,7 +12,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <algorithm>
 #include <cerrno>
@@ -21,6 +20,7 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/data_file.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 
@@ -56,16 +56,6 @@ QString savedBecause(DefaultPrinter::State why) {
             break;
     }
     return "There is no printer on this computer, so the page was saved as a file:\r";
-}
-
-bool writeAll(int fd, const QByteArray& data) {
-    for (qsizetype done = 0; done < data.size();) {
-        const ssize_t n = ::write(fd, data.constData() + done, static_cast<size_t>(data.size() - done));
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += n;
-    }
-    return true;
 }
 
 // Puts a finished file under a new name, never over what stands there, file
@@ -357,24 +347,16 @@ QString SystemPrinter::savePdf(const QByteArray& pdf) const {
     if (!QDir().mkpath(folder)) return {};
     // Written whole under a new hidden name first, so that a full disk or a
     // crash leaves no broken file behind; made like any file the user saves.
-    QByteArray part;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        part = QFile::encodeName(folder) + "/.Quenvale printout " +
-               QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        fd = ::open(part.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return {};
-    }
-    if (fd < 0) return {};
-    bool written = writeAll(fd, pdf) && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
+    const std::optional<std::string> part = writeNewTemporary(
+        pathBytes(folder + "/.Quenvale printout"), std::string_view(pdf.constData(), pdf.size()), 0666);
+    if (!part) return {};
     // Two pages printed within one second get a file each.
     const QString stem = folder + "/Quenvale printout " + now_().toString("yyyy-MM-dd hh.mm.ss");
-    for (int n = 1; written && n < 1000; ++n) {
+    for (int n = 1; n < 1000; ++n) {
         const QString path = stem + (n == 1 ? QString() : QString(" (%1)").arg(n)) + ".pdf";
-        if (renameNew(part, QFile::encodeName(path))) return path;
+        if (renameNew(QByteArray::fromStdString(*part), QFile::encodeName(path))) return path;
         if (errno != EEXIST) break;
     }
-    ::unlink(part.constData());
+    ::unlink(part->c_str());
     return {};
 }
