@@ -258,7 +258,7 @@ std::string executableFolder() {
 bool writeFileReplacing(const std::string& path, std::string_view content) {
     const std::optional<fs::path> target = finalTarget(path);
     if (!target) return false;
-    removeLeftoverTemporaries(path);
+    removeLeftoverTemporaries(*target);
     struct stat old;
     const bool exists = ::stat(target->c_str(), &old) == 0;
     if (!exists && errno != ENOENT) return false;

@@ -57,8 +57,8 @@ std::string executableFolder();
 // there leaves the old or the new content, but for a kill inside the write of
 // a file longer than a page). A file
 // without write permission is left as it is. Temporary files that an earlier
-// save of the same name left behind, killed before its rename, are removed:
-// only ordinary files of ours, exactly so named, beside the path given.
+// save of the same file left behind, killed before its rename, are removed:
+// only ordinary files of ours, exactly so named, beside the file written.
 // False when the content could not be saved.
 bool writeFileReplacing(const std::string& path, std::string_view content);
 
