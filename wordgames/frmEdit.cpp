@@ -23,6 +23,17 @@ QString lettersOnly(const QString& text) {
     return out;
 }
 
+// The parent's own list may stand in that file, in a form this program cannot
+// read (saved as Unicode text, say, or all on one line): it is kept, and the
+// parent learns why the editor did not show it.
+void tellKept(const std::string& why, const std::string& path, QWidget* owner) {
+    seam().msgBox("The word list file " + QString::fromStdString(why) + ", so it has not been replaced." +
+                      QString(kCR) + "The words shown here are kept only until the program ends." + kCR +
+                      "Please check this file (plain text, one word a line):" + kCR +
+                      QString::fromStdString(path),
+                  MsgButtons::OK, MsgIcon::Exclamation, "Quenvale", owner);
+}
+
 }  // namespace
 
 frmEdit::frmEdit() : FormWindow(kSpec.name, Kind::Dialog) { applyWindowSpec(*this, kSpec); }
@@ -221,14 +232,10 @@ void frmEdit::Form_Unload(int&) {
             tellNotSaved("word list", path, form());
             break;
         case WordListSave::KeptUnread:
-            // The parent's own list may stand in that file, in a form this
-            // program cannot read (saved as Unicode text, say): it is kept,
-            // and the parent learns why the editor did not show it.
-            seam().msgBox("The word list file could not be read, so it has not been replaced." +
-                              QString(kCR) + "The words shown here are kept only until the program ends." +
-                              kCR + "Please check this file (plain text, one word a line):" + kCR +
-                              QString::fromStdString(path),
-                          MsgButtons::OK, MsgIcon::Exclamation, "Quenvale", form());
+            tellKept("could not be read", path, form());
+            break;
+        case WordListSave::KeptWithoutWords:
+            tellKept("holds no word the games can use", path, form());
             break;
     }
     EditMode = 0;
