@@ -8,7 +8,10 @@
 // From now on those signals run end on the user-interface thread, once, when
 // the handler under way (if any) has returned: at the next turn of the event
 // loop, or in a modal window's. Waits are cut short meanwhile (see
-// sessionEnding), so the end comes promptly. Needs a running QCoreApplication.
+// sessionEnding), so the end comes promptly. The same signal a second time,
+// or any of them once the event loop has ended, ends the program at once as
+// the signal does by default: whoever sends it again will not wait, and after
+// the loop nothing is left to save. Needs a running QCoreApplication.
 void endSessionOnSignals(std::function<void()> end);
 
 // True once such a signal has been taken up: a wait returns at once.

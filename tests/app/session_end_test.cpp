@@ -51,7 +51,11 @@ TEST(SessionEnd, ASignalDuringAWaitSavesTheSettingsOnceTheHandlerHasReturned) {
     // wait; the logout comes just as it starts waiting.
     QTimer::singleShot(0, [&] {
         gMatchPairs = 12;
+        // A logout sends SIGHUP right after SIGTERM; whoever sends the same
+        // signal again will not wait for the end.
         std::raise(SIGTERM);
+        std::raise(SIGHUP);
+        EXPECT_EXIT(std::raise(SIGTERM), testing::KilledBySignal(SIGTERM), "");
         const auto start = std::chrono::steady_clock::now();
         Delay(120);
         waitCut = std::chrono::steady_clock::now() - start < std::chrono::seconds(60);
@@ -66,16 +70,16 @@ TEST(SessionEnd, ASignalDuringAWaitSavesTheSettingsOnceTheHandlerHasReturned) {
     EXPECT_NE(saved.find("\r\n5\r\n2,30,2\r\n"), std::string::npos);
     EXPECT_FALSE(frmMenu::instance().form()->isVisible());
 
-    // A second signal, the exit button or the end of the process afterwards
-    // write nothing more.
+    // The exit button or the end of the process afterwards write nothing more;
+    // a signal once the event loop has ended ends the program at once, with
+    // nothing left to save.
     const ino_t written = fileId(ini);
     gMatchPairs = 3;
-    std::raise(SIGTERM);
-    QCoreApplication::processEvents();
     frmMenu::instance().cmdexit_Click();
     frmMenu::saveOwedSettings();
     EXPECT_EQ(fileId(ini), written);
     EXPECT_EQ(readFile(ini), saved);
+    EXPECT_EXIT(std::raise(SIGTERM), testing::KilledBySignal(SIGTERM), "");
 
     setSeam(&*cleanup);
     frmMenu::instance().Unload();
