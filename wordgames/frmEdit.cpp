@@ -222,8 +222,7 @@ void frmEdit::txtList_KeyPress(int& KeyAscii) {
 
 void frmEdit::cmdexit_Click() { Unload(); }
 
-void frmEdit::Form_Unload(int&) {
-    // Every way of closing the editor comes here, so every way saves.
+void frmEdit::keepOnClose() {
     const std::string path = FullPath(kWordListFile);
     switch (SaveWordList(entries_.entries())) {
         case WordListSave::Saved:
@@ -238,5 +237,10 @@ void frmEdit::Form_Unload(int&) {
             tellKept("holds no word the games can use", path, form());
             break;
     }
+}
+
+void frmEdit::Form_Unload(int&) {
+    // Every way of closing the editor comes here, so every way saves.
+    keepOnClose();
     EditMode = 0;
 }

@@ -4,19 +4,23 @@
 #include <sys/stat.h>
 
 #include <QCoreApplication>
+#include <QTest>
 #include <QTimer>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "games.h"
 #include "launcher/frmMenu.h"
 #include "launcher/module1.h"
+#include "launcher/settings.h"
 #include "platform/real_seam.h"
 #include "platform/recording_seam.h"
 #include "support/temp_dir.h"
+#include "wordgames/frmEdit.h"
 
 namespace {
 
@@ -32,18 +36,56 @@ ino_t fileId(const std::string& path) {
     return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
 }
 
-}  // namespace
+// The program in a folder of its own, on the real seam: the end under test
+// is the real one, and nothing in it may wait for a person.
+class SessionEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setSeam(&real);
+        std::filesystem::copy_file(QUENVALE_SOURCE_DIR "/assets/vantrel5.ini", ini);
+        frmMenu::setProgramFolder(dir.path().string());
+        frmMenu::clearGames();
+        gWordCount = 0;
+    }
+    void TearDown() override {
+        setSeam(&*cleanup);
+        frmEdit::instance().Unload();
+        frmMenu::instance().Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        gWordCount = 0;
+    }
 
-TEST(SessionEnd, ASignalDuringAWaitSavesTheSettingsOnceTheHandlerHasReturned) {
+    // Runs the program with the word list editor open over it, in which edit
+    // is done and then the session ends.
+    int runWithEditor(const std::function<void(frmEdit&)>& edit) {
+        QTimer::singleShot(0, [&] {
+            QTimer::singleShot(0, [&] {
+                edit(frmEdit::instance());
+                std::raise(SIGTERM);
+            });
+            frmEdit::instance().ShowModal();
+        });
+        return runProgram();
+    }
+
     ScopedRecordingSeam cleanup;
     RealSeam real;
-    setSeam(&real);
     TempDir dir;
     const std::string ini = dir.file("vantrel5.ini");
-    std::filesystem::copy_file(QUENVALE_SOURCE_DIR "/assets/vantrel5.ini", ini);
+    const std::string words = dir.file("words.txt");
+};
+
+void addWord(frmEdit& e, const char* word) {
+    e.cmdAdd_Click();
+    QTest::keyClicks(e.txtList, word);
+    QTest::keyClick(e.txtList, Qt::Key_Return);
+    e.cmdCancel_Click();
+}
+
+}  // namespace
+
+TEST_F(SessionEnd, ASignalDuringAWaitSavesTheSettingsOnceTheHandlerHasReturned) {
     const std::string before = readFile(ini);
-    frmMenu::setProgramFolder(dir.path().string());
-    frmMenu::clearGames();
 
     bool waitCut = false;
     std::string duringWait;
@@ -80,8 +122,12 @@ TEST(SessionEnd, ASignalDuringAWaitSavesTheSettingsOnceTheHandlerHasReturned) {
     EXPECT_EQ(fileId(ini), written);
     EXPECT_EQ(readFile(ini), saved);
     EXPECT_EXIT(std::raise(SIGTERM), testing::KilledBySignal(SIGTERM), "");
+}
 
-    setSeam(&*cleanup);
-    frmMenu::instance().Unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+TEST_F(SessionEnd, ALogoutSavesTheWordsOfTheOpenEditorAsClosingItWould) {
+    std::ofstream(words, std::ios::binary) << "\"BELL\"\r\n\"STAR\"\r\n";
+    EXPECT_EQ(runWithEditor([](frmEdit& e) { addWord(e, "holly"); }), 0);
+    EXPECT_EQ(readFile(words), "\"BELL\"\r\n\"HOLLY\"\r\n\"STAR\"\r\n");
+    EXPECT_FALSE(frmEdit::instance().isLoaded());
+    EXPECT_EQ(readFile(ini), formatSettings());
 }
