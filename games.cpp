@@ -15,6 +15,7 @@
 #include "launcher/frmMenu.h"
 #include "picturepuzzles/frmPuzzle.h"
 #include "picturepuzzles/frmSPuz.h"
+#include "platform/seam.h"
 #include "platform/session_end.h"
 #include "wordgames/frmCross.h"
 #include "wordgames/frmSearch.h"
@@ -53,6 +54,8 @@ int runProgram() {
     endSessionOnSignals([] {
         FormWindow::closeShownDialogs();
         frmMenu::instance().cmdexit_Click();
+        // An exit already under way, its message still open, ends now too.
+        seam().endProgram();
     });
     saveWhenDisplayLost([] {
         FormWindow::keepWhatShownDialogsKeep();
