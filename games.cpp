@@ -61,5 +61,7 @@ int runProgram() {
         FormWindow::keepWhatShownDialogsKeep();
         frmMenu::saveOwedSettings();
     });
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Whoever ended the session learns that something was not saved.
+    return status == 0 && sessionEndFailed() ? 1 : status;
 }

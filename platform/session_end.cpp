@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <cerrno>
 #include <csignal>
+#include <iostream>
 #include <iterator>
 
 namespace {
@@ -23,6 +24,7 @@ int signalPipe[2] = {-1, -1};
 // Which of the signals came, by their place in kSessionSignals.
 volatile std::sig_atomic_t signalled[std::size(kSessionSignals)] = {};
 bool ending = false;
+bool failed = false;
 
 // What the last call set up, undone by the next (the tests run the program
 // more than once in one process).
@@ -44,6 +46,8 @@ void onMessage(QtMsgType type, const QMessageLogContext& context, const QString&
     static bool saving = false;
     if (saving || !qGuiApp || QThread::currentThread() != qGuiApp->thread() || !displayLost()) return;
     saving = true;
+    // No window can be shown any more: what fails goes to standard error.
+    ending = true;
     saveOnDisplayLoss();
     _exit(1);
 }
@@ -87,6 +91,13 @@ void drainPipe() {
 
 bool sessionEnding() { return ending; }
 
+void reportNotSavedAtSessionEnd(const std::string& what, const std::string& path, const std::string& why) {
+    failed = true;
+    std::cerr << "Quenvale: the " << what << " could not be saved to " << path << ": " << why << std::endl;
+}
+
+bool sessionEndFailed() { return failed; }
+
 void endSessionOnSignals(std::function<void()> end) {
     if (signalPipe[0] < 0 && pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     delete notifier;
@@ -95,6 +106,7 @@ void endSessionOnSignals(std::function<void()> end) {
     drainPipe();
     for (auto& s : signalled) s = 0;
     ending = false;
+    failed = false;
 
     auto* app = QCoreApplication::instance();
     // The signal is taken up even while a handler waits, since a wait keeps

@@ -1,9 +1,12 @@
 #include "wordgames/frmEdit.h"
 
+#include <cerrno>
+
 #include "launcher/module1.h"
 #include "platform/data_file.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
+#include "platform/session_end.h"
 #include "platform/text.h"
 #include "platform/units.h"
 
@@ -27,6 +30,11 @@ QString lettersOnly(const QString& text) {
 // read (saved as Unicode text, say, or all on one line): it is kept, and the
 // parent learns why the editor did not show it.
 void tellKept(const std::string& why, const std::string& path, QWidget* owner) {
+    if (sessionEnding()) {
+        reportNotSavedAtSessionEnd("word list", path,
+                                   "the file there " + why + ", so it has not been replaced");
+        return;
+    }
     seam().msgBox("The word list file " + QString::fromStdString(why) + ", so it has not been replaced." +
                       QString(kCR) + "The words shown here are kept only until the program ends." + kCR +
                       "Please check this file (plain text, one word a line):" + kCR +
@@ -224,11 +232,13 @@ void frmEdit::cmdexit_Click() { Unload(); }
 
 void frmEdit::keepOnClose() {
     const std::string path = FullPath(kWordListFile);
-    switch (SaveWordList(entries_.entries())) {
+    const WordListSave saved = SaveWordList(entries_.entries());
+    const int error = errno;
+    switch (saved) {
         case WordListSave::Saved:
             break;
         case WordListSave::NotWritten:
-            tellNotSaved("word list", path, form());
+            tellNotSaved("word list", path, error, form());
             break;
         case WordListSave::KeptUnread:
             tellKept("could not be read", path, form());

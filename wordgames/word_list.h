@@ -65,7 +65,7 @@ std::string wordListFileText(const std::vector<std::string>& words);
 
 enum class WordListSave {
     Saved,
-    NotWritten,        // the file could not be written; the old one is whole
+    NotWritten,        // the file could not be written (errno tells why); the old one is whole
     KeptUnread,        // the file there could not be read, so it was not replaced
     KeptWithoutWords,  // the file there held no usable word, so it was not replaced
 };

@@ -131,3 +131,28 @@ TEST_F(SessionEnd, ALogoutSavesTheWordsOfTheOpenEditorAsClosingItWould) {
     EXPECT_FALSE(frmEdit::instance().isLoaded());
     EXPECT_EQ(readFile(ini), formatSettings());
 }
+
+TEST_F(SessionEnd, SavesThatFailAtALogoutAreToldOnStandardErrorAndNobodyIsWaitedFor) {
+    std::ofstream(words, std::ios::binary) << "\"BELL\"\r\n";
+    // Should the end wait for an answer after all, the test ends it.
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    giveUp.start(10000);
+    testing::internal::CaptureStderr();
+    const int status = runWithEditor([&](frmEdit& e) {
+        addWord(e, "star");
+        std::filesystem::remove(ini);
+        std::filesystem::create_directory(ini);
+        std::filesystem::permissions(words, std::filesystem::perms::owner_read);
+    });
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(told.find("the settings could not be saved to " + ini + ": Is a directory"), std::string::npos)
+        << told;
+    EXPECT_NE(told.find("the word list could not be saved to " + words + ": Permission denied"),
+              std::string::npos)
+        << told;
+    EXPECT_EQ(readFile(words), "\"BELL\"\r\n");
+    EXPECT_TRUE(std::filesystem::is_directory(ini));
+}
