@@ -15,6 +15,7 @@
 #include "launcher/frmMenu.h"
 #include "picturepuzzles/frmPuzzle.h"
 #include "picturepuzzles/frmSPuz.h"
+#include "platform/seam.h"
 #include "platform/session_end.h"
 #include "wordgames/frmCross.h"
 #include "wordgames/frmSearch.h"
@@ -45,10 +46,22 @@ int runProgram() {
     // A failed start has ended before the event loop began; its caller (a
     // script, a desktop launcher) learns of it from the status.
     if (menu.startFailed()) return 1;
-    // Ending the session ends the program as the menu's exit does: the
-    // settings are saved. A lost X connection leaves no time for more than
-    // the writing.
-    endSessionOnSignals([] { frmMenu::instance().cmdexit_Click(); });
-    saveWhenDisplayLost(&frmMenu::saveOwedSettings);
-    return QApplication::exec();
+    // Ending the session ends the program as the menu's exit does, once the
+    // dialogs still open have closed as they close (the word list editor
+    // saves its words): the settings are saved last, with what the dialogs
+    // left in them. A lost X connection leaves no window to close, and no
+    // time for more than the writing.
+    endSessionOnSignals([] {
+        FormWindow::closeShownDialogs();
+        frmMenu::instance().cmdexit_Click();
+        // An exit already under way, its message still open, ends now too.
+        seam().endProgram();
+    });
+    saveWhenDisplayLost([] {
+        FormWindow::keepWhatShownDialogsKeep();
+        frmMenu::saveOwedSettings();
+    });
+    const int status = QApplication::exec();
+    // Whoever ended the session learns that something was not saved.
+    return status == 0 && sessionEndFailed() ? 1 : status;
 }

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <map>
 
 #include "launcher/module1.h"
@@ -128,11 +129,7 @@ void frmMenu::cmdexit_Click() {
     // The exit runs once: a session ended by a signal after the exit button (or
     // the close box after the exit) must not write the settings again.
     if (!settingsOwed) return;
-    settingsOwed = false;
-    // A settings file that cannot be written keeps its old content; the parent
-    // is told, and the program ends all the same.
-    const std::string path = FullPath("vantrel5.ini");
-    if (!WriteSettings(path)) tellNotSaved("settings", path, form());
+    saveOwedSettings();
     Hide();
     seam().endProgram();
 }
@@ -142,5 +139,8 @@ void frmMenu::Form_Unload(int&) { cmdexit_Click(); }
 void frmMenu::saveOwedSettings() {
     if (!settingsOwed) return;
     settingsOwed = false;
-    WriteSettings(FullPath("vantrel5.ini"));
+    // A settings file that cannot be written keeps its old content; the parent
+    // is told, and the program ends all the same.
+    const std::string path = FullPath("vantrel5.ini");
+    if (!WriteSettings(path)) tellNotSaved("settings", path, errno, instance().form());
 }

@@ -22,7 +22,7 @@ public:
     void cmdexit_Click();
     // What the exit writes, for a program that ends without it (the X
     // connection lost): nothing when the exit has run or the settings were
-    // never read, and no message, since no window can be shown.
+    // never read.
     static void saveOwedSettings();
 
     // True when start-up could not read the settings and the program ended.

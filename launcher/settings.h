@@ -14,7 +14,8 @@ bool ReadSettings(const std::string& path);
 // The twenty lines, each ending in CR LF. A name not changed since it was read
 // goes back byte for byte; a changed one as eightBitFromText makes it.
 std::string formatSettings();
-// Saves the file as writeFileReplacing does; false when it could not be saved.
+// Saves the file as writeFileReplacing does; false, with errno telling why,
+// when it could not be saved.
 bool WriteSettings(const std::string& path);
 // Brings values outside their ranges (a file edited by hand) back into range.
 void ClampSettings();

@@ -14,9 +14,11 @@
 #include <ctime>
 #include <filesystem>
 #include <random>
+#include <system_error>
 #include <utility>
 
 #include "platform/seam.h"
+#include "platform/session_end.h"
 #include "platform/text.h"
 
 namespace fs = std::filesystem;
@@ -76,21 +78,27 @@ bool writeAllAt(int fd, std::string_view content, std::size_t offset) {
 
 bool writeAll(int fd, std::string_view content) { return writeAllAt(fd, content, 0); }
 
+std::nullopt_t failedWith(const std::error_code& ec) {
+    errno = ec.value();
+    return std::nullopt;
+}
+
 // The file a path finally names, following symbolic links as the system does
 // (at most 40 of them), so that a save replaces the target and not the link.
-// A path naming nothing yet is its own target; nothing for a loop of links.
+// A path naming nothing yet is its own target; nothing, with errno telling
+// why, for a loop of links or a link that cannot be looked at.
 std::optional<fs::path> finalTarget(fs::path path) {
     for (int links = 0; links <= 40; ++links) {
         std::error_code ec;
         const fs::file_status status = fs::symlink_status(path, ec);
         if (status.type() == fs::file_type::not_found) return path;
-        if (ec) return std::nullopt;
+        if (ec) return failedWith(ec);
         if (status.type() != fs::file_type::symlink) return path;
         const fs::path link = fs::read_symlink(path, ec);
-        if (ec) return std::nullopt;
+        if (ec) return failedWith(ec);
         path = link.is_absolute() ? link : path.parent_path() / link;
     }
-    return std::nullopt;
+    return failedWith(std::make_error_code(std::errc::too_many_symbolic_link_levels));
 }
 
 // A parent who takes every write permission from a file wants it kept as it
@@ -258,11 +266,18 @@ std::string executableFolder() {
 bool writeFileReplacing(const std::string& path, std::string_view content) {
     const std::optional<fs::path> target = finalTarget(path);
     if (!target) return false;
-    removeLeftoverTemporaries(path);
+    removeLeftoverTemporaries(*target);
     struct stat old;
     const bool exists = ::stat(target->c_str(), &old) == 0;
     if (!exists && errno != ENOENT) return false;
-    if (exists && (!isOrdinaryFile(old) || !mayWrite(*target, old))) return false;
+    if (exists && !isOrdinaryFile(old)) {
+        errno = S_ISDIR(old.st_mode) ? EISDIR : ENOTSUP;
+        return false;
+    }
+    if (exists && !mayWrite(*target, old)) {
+        if ((old.st_mode & 0222) == 0) errno = EACCES;
+        return false;
+    }
 
     fs::path tempPath;
     Descriptor temp = createTemporary(*target, exists ? 0600 : 0666, tempPath);
@@ -276,7 +291,9 @@ bool writeFileReplacing(const std::string& path, std::string_view content) {
         syncFolder(folderOf(*target));
         return true;
     }
+    const int why = errno;
     ::unlink(tempPath.c_str());
+    errno = why;
     // A new file that cannot be given the old one's owner gives way to writing the old one in place.
     return written && !likeOld && writeInPlace(*target, content);
 }
@@ -293,7 +310,11 @@ std::optional<std::string> writeNewTemporary(const std::string& path, std::strin
     return std::nullopt;
 }
 
-void tellNotSaved(const std::string& what, const std::string& path, QWidget* owner) {
+void tellNotSaved(const std::string& what, const std::string& path, int error, QWidget* owner) {
+    if (sessionEnding()) {
+        reportNotSavedAtSessionEnd(what, path, std::generic_category().message(error));
+        return;
+    }
     seam().msgBox(QString::fromStdString("The " + what + " could not be saved.") + kCR +
                       "Please check that this file can be written:" + kCR + QString::fromStdString(path),
                   MsgButtons::OK, MsgIcon::Exclamation, "Quenvale", owner);

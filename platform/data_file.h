@@ -57,9 +57,9 @@ std::string executableFolder();
 // there leaves the old or the new content, but for a kill inside the write of
 // a file longer than a page). A file
 // without write permission is left as it is. Temporary files that an earlier
-// save of the same name left behind, killed before its rename, are removed:
-// only ordinary files of ours, exactly so named, beside the path given.
-// False when the content could not be saved.
+// save of the same file left behind, killed before its rename, are removed:
+// only ordinary files of ours, exactly so named, beside the file written.
+// False, with errno telling why, when the content could not be saved.
 bool writeFileReplacing(const std::string& path, std::string_view content);
 
 // Writes the content whole and synced to a new file beside the path, under a
@@ -71,4 +71,6 @@ std::optional<std::string> writeNewTemporary(const std::string& path, std::strin
 
 // Tells the parent, in a message box over owner, that what the file holds
 // ("settings", "word list") could not be saved, and which file to look at.
-void tellNotSaved(const std::string& what, const std::string& path, QWidget* owner);
+// While the session ends nobody would answer the box: the file and the
+// reason, the errno value error, go to standard error instead.
+void tellNotSaved(const std::string& what, const std::string& path, int error, QWidget* owner);

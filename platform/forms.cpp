@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "platform/data_file.h"
 #include "platform/fonts.h"
@@ -302,6 +303,25 @@ void FormWindow::Unload() {
 }
 
 void FormWindow::closeRequested() { Unload(); }
+
+std::vector<FormWindow*> FormWindow::shownDialogs() {
+    std::vector<FormWindow*> dialogs;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* f = qobject_cast<Form*>(w);
+        // A form already unloaded waits for its deletion, hidden.
+        if (f && f->isVisible() && f->owner() && f->owner()->form() == f && f->owner()->kind_ == Kind::Dialog)
+            dialogs.push_back(f->owner());
+    }
+    return dialogs;
+}
+
+void FormWindow::closeShownDialogs() {
+    for (FormWindow* dialog : shownDialogs()) dialog->Unload();
+}
+
+void FormWindow::keepWhatShownDialogsKeep() {
+    for (FormWindow* dialog : shownDialogs()) dialog->keepOnClose();
+}
 
 void FormWindow::setCaption(const QString& caption) {
     caption_ = caption;

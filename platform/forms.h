@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/text.h"
 
@@ -123,13 +124,28 @@ public:
     // A close request from the system. By default the window unloads.
     virtual void closeRequested();
 
+    // A logout ends the program as its exit does, which discards every window
+    // unheard; but a dialog still shown then closes first, by its own close
+    // routine (each counts as its OK), so that what it keeps is kept.
+    static void closeShownDialogs();
+    // The same for an end that can close no window, the display being gone:
+    // each shown dialog keeps what closing would keep, and nothing on the
+    // screen is touched.
+    static void keepWhatShownDialogsKeep();
+
 protected:
     // Creates the window's controls on form(); their handlers are connected here.
     virtual void createControls() = 0;
     virtual void Form_Load() {}
     virtual void Form_Unload(int& Cancel) {}
+    // What closing the window keeps (the editor's words, a dialog's choice),
+    // without the closing: its Form_Unload runs it, and so does an end that
+    // cannot close the window.
+    virtual void keepOnClose() {}
 
 private:
+    static std::vector<FormWindow*> shownDialogs();
+
     QString name_;
     Kind kind_;
     QPointer<Form> form_;

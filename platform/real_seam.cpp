@@ -89,6 +89,13 @@ void RealSeam::beep() { sound().beep(); }
 
 MsgAnswer RealSeam::msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title,
                            QWidget* owner) {
+    // Nobody is there to answer once the session ends: a handler that goes on
+    // after its wait was cut short gets the answer of a box closed unread.
+    if (sessionEnding()) {
+        if (buttons == MsgButtons::OKCancel) return MsgAnswer::Cancel;
+        if (buttons == MsgButtons::YesNo) return MsgAnswer::No;
+        return MsgAnswer::OK;
+    }
     QMessageBox box(owner ? owner : QApplication::activeWindow());
     box.setWindowTitle(title);
     box.setText(withBreaksInLongRuns(displayText(text)));
@@ -152,7 +159,8 @@ void RealSeam::repaintNow(QWidget* widget) {
 }
 
 void RealSeam::runModal(QWidget* window) {
-    if (!window) return;
+    // Once the session ends a dialog is not shown: nobody would close it.
+    if (!window || sessionEnding()) return;
     QPointer<QWidget> guard(window);
     // Modal to the window that opened it, so the help viewer stays usable meanwhile.
     QWidget* opener = QApplication::activeWindow();

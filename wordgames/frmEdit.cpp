@@ -1,9 +1,12 @@
 #include "wordgames/frmEdit.h"
 
+#include <cerrno>
+
 #include "launcher/module1.h"
 #include "platform/data_file.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
+#include "platform/session_end.h"
 #include "platform/text.h"
 #include "platform/units.h"
 
@@ -21,6 +24,22 @@ QString lettersOnly(const QString& text) {
         if (u >= 'A' && u <= 'Z') out += QChar(u);
     }
     return out;
+}
+
+// The parent's own list may stand in that file, in a form this program cannot
+// read (saved as Unicode text, say, or all on one line): it is kept, and the
+// parent learns why the editor did not show it.
+void tellKept(const std::string& why, const std::string& path, QWidget* owner) {
+    if (sessionEnding()) {
+        reportNotSavedAtSessionEnd("word list", path,
+                                   "the file there " + why + ", so it has not been replaced");
+        return;
+    }
+    seam().msgBox("The word list file " + QString::fromStdString(why) + ", so it has not been replaced." +
+                      QString(kCR) + "The words shown here are kept only until the program ends." + kCR +
+                      "Please check this file (plain text, one word a line):" + kCR +
+                      QString::fromStdString(path),
+                  MsgButtons::OK, MsgIcon::Exclamation, "Quenvale", owner);
 }
 
 }  // namespace
@@ -211,25 +230,27 @@ void frmEdit::txtList_KeyPress(int& KeyAscii) {
 
 void frmEdit::cmdexit_Click() { Unload(); }
 
-void frmEdit::Form_Unload(int&) {
-    // Every way of closing the editor comes here, so every way saves.
+void frmEdit::keepOnClose() {
     const std::string path = FullPath(kWordListFile);
-    switch (SaveWordList(entries_.entries())) {
+    const WordListSave saved = SaveWordList(entries_.entries());
+    const int error = errno;
+    switch (saved) {
         case WordListSave::Saved:
             break;
         case WordListSave::NotWritten:
-            tellNotSaved("word list", path, form());
+            tellNotSaved("word list", path, error, form());
             break;
         case WordListSave::KeptUnread:
-            // The parent's own list may stand in that file, in a form this
-            // program cannot read (saved as Unicode text, say): it is kept,
-            // and the parent learns why the editor did not show it.
-            seam().msgBox("The word list file could not be read, so it has not been replaced." +
-                              QString(kCR) + "The words shown here are kept only until the program ends." +
-                              kCR + "Please check this file (plain text, one word a line):" + kCR +
-                              QString::fromStdString(path),
-                          MsgButtons::OK, MsgIcon::Exclamation, "Quenvale", form());
+            tellKept("could not be read", path, form());
+            break;
+        case WordListSave::KeptWithoutWords:
+            tellKept("holds no word the games can use", path, form());
             break;
     }
+}
+
+void frmEdit::Form_Unload(int&) {
+    // Every way of closing the editor comes here, so every way saves.
+    keepOnClose();
     EditMode = 0;
 }

@@ -40,6 +40,8 @@ protected:
     void createControls() override;
     void Form_Load() override;
     void Form_Unload(int& Cancel) override;
+    // Saves the words, to the file and the shared list.
+    void keepOnClose() override;
 
 private:
     frmEdit();

@@ -88,5 +88,9 @@ void frmInput::Form_Unload(int&) {
     // Every way of closing comes here, so each counts as OK, once. The box
     // losing the focus as the dialog goes must not bring back a cancelled word.
     txtWord->blockSignals(true);
+    keepOnClose();
+}
+
+void frmInput::keepOnClose() {
     if (gSnowWord.empty()) gSnowComputerWord = 1;
 }

@@ -28,6 +28,8 @@ protected:
     void createControls() override;
     void Form_Load() override;
     void Form_Unload(int& Cancel) override;
+    // No word typed leaves the choice to the computer from then on.
+    void keepOnClose() override;
 
 private:
     frmInput();

@@ -20,11 +20,19 @@ std::string upperCaseWord(std::string_view text) {
     return word;
 }
 
+namespace {
+
+// A text editor saving UTF-8 may put a byte-order mark in front of the first word.
+std::string_view withoutByteOrderMark(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    return text;
+}
+
+}  // namespace
+
 std::vector<std::string> parseWordList(std::string_view text) {
     std::vector<std::string> words;
-    // A text editor saving UTF-8 may put a byte-order mark in front of the first word.
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    ItemReader reader(text);
+    ItemReader reader(withoutByteOrderMark(text));
     while (static_cast<int>(words.size()) < kMaxWords) {
         std::optional<std::string> item = reader.next();
         if (!item) break;
@@ -56,11 +64,30 @@ void storeSharedList(const std::vector<std::string>& words) {
     gWordCount = count;
 }
 
-// The word list file that stood in the program's folder when the list was
-// loaded but could not be read; empty when there was none.
-std::string& unreadFile() {
-    static std::string path;
-    return path;
+// A word list file that stood in the program's folder when the list was
+// loaded and is not to be replaced, and why; no path when there was none.
+struct KeptFile {
+    std::string path;
+    WordListSave why = WordListSave::Saved;
+};
+
+KeptFile& keptFile() {
+    static KeptFile file;
+    return file;
+}
+
+// Why a file read so is not to be replaced; Saved when it may be.
+WordListSave keptBecause(const WordListFile& file) {
+    if (file.read == FileRead::Refused) return WordListSave::KeptUnread;
+    if (file.withoutWords) return WordListSave::KeptWithoutWords;
+    return WordListSave::Saved;
+}
+
+bool holdsAnItem(std::string_view text) {
+    ItemReader reader(withoutByteOrderMark(text));
+    while (std::optional<std::string> item = reader.next())
+        if (!item->empty()) return true;
+    return false;
 }
 
 }  // namespace
@@ -95,6 +122,7 @@ WordListFile readWordListFile(const std::string& path) {
         file.words.clear();
     } else if (static_cast<int>(file.words.size()) < kMaxWords) {
         file.words = parseWordList(text);
+        file.withoutWords = file.words.empty() && holdsAnItem(text);
     }
     return file;
 }
@@ -103,12 +131,13 @@ void LoadWordList() {
     if (gWordCount != 0) return;
     const std::string path = FullPath(kWordListFile);
     WordListFile file = readWordListFile(path);
-    unreadFile() = file.read == FileRead::Refused ? path : std::string();
+    const WordListSave why = keptBecause(file);
+    keptFile() = {why == WordListSave::Saved ? std::string() : path, why};
     std::vector<std::string> words = std::move(file.words);
     // Without a word the games have nothing to play and the editor nothing to
     // show; a child should still get a puzzle, so a missing or spoilt file falls
     // back on a few winter words. The file itself is left alone until the
-    // editor saves, and one that could not be read even then.
+    // editor saves, and one that could not be read or held no word even then.
     if (words.empty()) words = builtInWords();
     storeSharedList(words);
 }
@@ -129,8 +158,8 @@ WordListSave SaveWordList(const std::vector<std::string>& words) {
                                                            static_cast<std::ptrdiff_t>(kMaxWords)));
     storeSharedList(kept);
     const std::string path = FullPath(kWordListFile);
-    if (unreadFile() == path || readWordListFile(path).read == FileRead::Refused)
-        return WordListSave::KeptUnread;
+    if (keptFile().path == path) return keptFile().why;
+    if (const WordListSave why = keptBecause(readWordListFile(path)); why != WordListSave::Saved) return why;
     return writeFileReplacing(path, wordListFileText(kept)) ? WordListSave::Saved : WordListSave::NotWritten;
 }
 

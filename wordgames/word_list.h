@@ -35,6 +35,10 @@ inline constexpr std::size_t kMaxWordListReadBytes = std::size_t{8} << 20;
 struct WordListFile {
     FileRead read = FileRead::Missing;
     std::vector<std::string> words;  // as parseWordList gives them; none unless Done
+    // Read, and holding items, but not one usable word: a list written in a
+    // way this reader does not take (all on one line, say). A file of nothing
+    // but blanks and line ends holds no item.
+    bool withoutWords = false;
 };
 
 // Reads the file as far as its first kMaxWordListReadBytes, and no further than
@@ -50,8 +54,9 @@ const std::vector<std::string>& builtInWords();
 // Fills gWordList and gWordCount from "words.txt" in the program's folder, unless
 // the list is loaded already (gWordCount not 0). A missing, unreadable or empty
 // file, or one without a usable word, gives builtInWords(), so the count is
-// never left at 0. A file that was there but could not be read is remembered,
-// so that the editor does not write the fallback words over it.
+// never left at 0. A file that was there but could not be read, or held items
+// but no usable word, is remembered, so that the editor does not write the
+// fallback words over it.
 void LoadWordList();
 
 // The text of "words.txt" for these words: each between double quotes on a line
@@ -60,16 +65,17 @@ std::string wordListFileText(const std::vector<std::string>& words);
 
 enum class WordListSave {
     Saved,
-    NotWritten,  // the file could not be written; the old one is whole
-    KeptUnread,  // the file there could not be read, so it was not replaced
+    NotWritten,        // the file could not be written (errno tells why); the old one is whole
+    KeptUnread,        // the file there could not be read, so it was not replaced
+    KeptWithoutWords,  // the file there held no usable word, so it was not replaced
 };
 
 // What the editor does when it closes: the words, in the order given (at most
 // kMaxWords), go to gWordList positions 1 on and into gWordCount, and are
 // written to "words.txt" through a temporary file. The shared list holds the
 // words whatever comes of the file. A file that stands there but could not be
-// read, when the list was loaded or now, is the parent's list still: it is not
-// replaced by words that never came from it.
+// read, or held items but no usable word, when the list was loaded or now, is
+// the parent's list still: it is not replaced by words that never came from it.
 WordListSave SaveWordList(const std::vector<std::string>& words);
 
 // The entries of the editor's list box, kept the way a sorted list box keeps

@@ -228,6 +228,26 @@ TEST(Settings, SavesFollowTheFileAsALinkButNeverALinkPlantedBesideIt) {
     EXPECT_EQ(filesIn(dir.path() / "store"), Names{"real.ini"});
 }
 
+TEST(Settings, AReplacedFileKeepsThePermissionsTheParentGaveIt) {
+    TempDir dir;
+    ASSERT_TRUE(parseSettings(kGood));
+    const std::string path = dir.file("vantrel5.ini");
+    std::ofstream(path, std::ios::binary) << kGood;
+    // Shared with the family's group, readable by all.
+    const fs::perms shared = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                             fs::perms::group_write | fs::perms::others_read;
+    fs::permissions(path, shared);
+    struct stat before;
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    gMatchPairs = 9;
+    ASSERT_TRUE(WriteSettings(path));
+    struct stat after;
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino);  // a new file took the old one's place
+    EXPECT_EQ(fs::status(path).permissions(), shared);
+    EXPECT_EQ(readBack(path), formatSettings());
+}
+
 TEST(Settings, AFileThatCannotBeReplacedIsWrittenInPlaceOrLeftWhole) {
     TempDir dir;
     const std::string path = dir.file("vantrel5.ini");

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <utility>
+#include <vector>
 
 #include "launcher/module1.h"
 #include "platform/data_file.h"
@@ -349,22 +351,27 @@ TEST_F(EditorTest, ALongListGivesItsFirstFiveHundredWordsAndClosingSavesThem) {
     }
 }
 
-TEST_F(EditorTest, AFileThatCannotBeReadIsNeverReplacedAndTheParentIsTold) {
+TEST_F(EditorTest, AFileThatCannotBeReadOrHoldsNoWordIsNeverReplacedAndTheParentIsTold) {
     namespace fs = std::filesystem;
     const std::string path = dir.file("words.txt");
     // "SNOW" and "STAR" as a common editor saves "Unicode" text, in both byte orders.
     const std::string littleEndian("\xFF\xFES\0N\0O\0W\0\r\0\n\0S\0T\0A\0R\0\r\0\n\0", 26);
     const std::string bigEndian("\xFE\xFF\0S\0N\0O\0W\0\r\0\n\0S\0T\0A\0R\0\r\0\n", 26);
-    const std::vector<std::function<void()>> plants = {
-        [&] { writeWords(littleEndian); },
-        [&] { writeWords(bigEndian); },
-        [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); },
-        [&] { fs::create_symlink("/dev/zero", path); },
+    const char* unread = "could not be read";
+    const char* noWord = "holds no word the games can use";
+    const std::vector<std::pair<std::function<void()>, const char*>> plants = {
+        {[&] { writeWords(littleEndian); }, unread},
+        {[&] { writeWords(bigEndian); }, unread},
+        {[&] { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); }, unread},
+        {[&] { fs::create_symlink("/dev/zero", path); }, unread},
+        // A parent's list typed on one line, and items none of which is a word.
+        {[&] { writeWords("snow ice sled tree star bell\r\n"); }, noWord},
+        {[&] { writeWords("\"ICE-CREAM\"\r\n\"123\"\r\n"); }, noWord},
     };
     for (std::size_t i = 0; i < plants.size(); ++i) {
         SCOPED_TRACE(i);
         fs::remove(path);
-        plants[i]();
+        plants[i].first();
         const fs::file_status before = fs::symlink_status(path);
         const std::string bytes = wordsFile();  // "<missing>" for what is no ordinary file
         gWordCount = 0;
@@ -377,11 +384,11 @@ TEST_F(EditorTest, AFileThatCannotBeReadIsNeverReplacedAndTheParentIsTold) {
         e.cmdCancel_Click();
         close(e);
         ASSERT_EQ(rec->boxes.size(), 1u);
-        EXPECT_EQ(rec->boxes[0].text,
-                  "The word list file could not be read, so it has not been replaced.\r"
-                  "The words shown here are kept only until the program ends.\r"
-                  "Please check this file (plain text, one word a line):\r" +
-                      QString::fromStdString(path));
+        EXPECT_EQ(rec->boxes[0].text, "The word list file " + QString(plants[i].second) +
+                                          ", so it has not been replaced.\r"
+                                          "The words shown here are kept only until the program ends.\r"
+                                          "Please check this file (plain text, one word a line):\r" +
+                                          QString::fromStdString(path));
         EXPECT_EQ(rec->boxes[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(rec->boxes[0].buttons, MsgButtons::OK);
         EXPECT_EQ(rec->boxes[0].title, "Quenvale");
@@ -391,4 +398,12 @@ TEST_F(EditorTest, AFileThatCannotBeReadIsNeverReplacedAndTheParentIsTold) {
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
         rec->boxes.clear();
     }
+
+    // A file of nothing but blank lines loses nothing by being replaced.
+    writeWords("\r\n \r\n\"\"\r\n");
+    gWordCount = 0;
+    frmEdit& e = open();
+    close(e);
+    EXPECT_TRUE(rec->boxes.empty());
+    EXPECT_EQ(wordsFile(), wordListFileText(builtInWords()));
 }
