@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "launcher/module1.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/text.h"
@@ -139,10 +140,9 @@ void frmSled::createControls() {
     fraChoice = new Frame(f, "fraChoice", QString());
     placeTwips(fraChoice, 5640, 5160, 2535, 855);
     paintRed(fraChoice);
-    cmdHelp = new Button3D(fraChoice, "cmdHelp", "&Help");
-    placeTwips(cmdHelp, 120, 180, 1095, 555);
-    cmdExit = new Button3D(fraChoice, "cmdExit", "E&xit");
-    placeTwips(cmdExit, 1320, 180, 1095, 555);
+    ButtonColumn buttons(fraChoice, 120, 180, 1095, 555, 1200, 0);
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
 
     connectFrameButtons(cmdHelp, cmdExit);
     // The driving ability stays open between New Run and Go, so the frame

@@ -5,6 +5,7 @@
 
 #include "launcher/module1.h"
 #include "picturepuzzles/picture_list.h"
+#include "platform/button_column.h"
 #include "platform/drag_drop.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
@@ -111,12 +112,9 @@ void frmPuzzle::createControls() {
     placeTwips(fraChoice, 4680, 4710, 4200, 975);
     fraChoice->setAutoFillBackground(true);
     fraChoice->setPalette(grey);
-    cmdHelp = new Button3D(fraChoice, "cmdHelp", "&Help");
-    placeTwips(cmdHelp, 180, 150, 1815, 675);
-    cmdHelp->setFont(buttonFont);
-    cmdExit = new Button3D(fraChoice, "cmdExit", "E&xit");
-    placeTwips(cmdExit, 2205, 150, 1815, 675);
-    cmdExit->setFont(buttonFont);
+    ButtonColumn buttons(fraChoice, 180, 150, 1815, 675, 2025, 0, buttonFont);
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
     connectFrameButtons(cmdHelp, cmdExit);
     // Nothing is greyed during a puzzle: what must not change is hidden instead.
     lockedWhileRunning = {};

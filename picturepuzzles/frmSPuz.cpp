@@ -5,6 +5,7 @@
 
 #include "launcher/module1.h"
 #include "picturepuzzles/picture_list.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/units.h"
@@ -138,12 +139,9 @@ void frmSPuz::createControls() {
     QPalette grey = fraChoice->palette();
     grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     fraChoice->setPalette(grey);
-    cmdHelp = new Button3D(fraChoice, "cmdHelp", "&Help");
-    placeTwips(cmdHelp, 180, 120, 1650, 615);
-    cmdHelp->setFont(buttonFont);
-    cmdExit = new Button3D(fraChoice, "cmdExit", "E&xit");
-    placeTwips(cmdExit, 2025, 120, 1650, 615);
-    cmdExit->setFont(buttonFont);
+    ButtonColumn buttons(fraChoice, 180, 120, 1650, 615, 1845, 0, buttonFont);
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
     connectFrameButtons(cmdHelp, cmdExit);
     // Nothing is greyed during a game: what must not change is hidden instead.
     lockedWhileRunning = {};

@@ -1,5 +1,5 @@
 #pragma once
-// A window's column (or row) of 3-D command buttons, such as New Game,
+// A window's column (or row) of command buttons, such as New Game,
 // Options, Help and Exit: buttons of one size, each a fixed step from the one
 // before, in one font. The window gives the names, captions and places; the
 // column only spares it the arithmetic.
@@ -15,10 +15,18 @@ public:
     ButtonColumn(QWidget* parent, double left, double top, double width, double height, double stepLeft,
                  double stepTop, std::optional<QFont> font = std::nullopt);
 
-    // The next button of the column.
-    Button3D* add(const char* name, const char* caption);
+    // The next button of the column: a 3-D button, or a plain push button
+    // (CommandButton) in a window whose buttons are plain.
+    template <class Button = Button3D>
+    Button* add(const char* name, const char* caption) {
+        auto* b = new Button(parent_, name, caption);
+        placeNext(b);
+        return b;
+    }
 
 private:
+    void placeNext(QWidget* button);
+
     QWidget* parent_;
     double left_, top_, width_, height_, stepLeft_, stepTop_;
     std::optional<QFont> font_;

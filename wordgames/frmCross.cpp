@@ -4,6 +4,7 @@
 #include <QCursor>
 
 #include "launcher/module1.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/printer.h"
 #include "platform/seam.h"
@@ -101,12 +102,10 @@ void frmCross::createControls() {
     cmdEdit = new CommandButton(SSPanel1, "cmdEdit", "&Edit Word List");
     placeTwips(cmdEdit, 240, 645, 2295, 495);
     cmdEdit->onClick([this] { cmdEdit_Click(); });
-    cmdHelp = new Button3D(SSPanel1, "cmdHelp", "&Help");
-    placeTwips(cmdHelp, 240, 1320, 1095, 495);
-    cmdExit = new Button3D(SSPanel1, "cmdExit", "E&xit");
-    placeTwips(cmdExit, 1440, 1320, 1095, 495);
-    for (QWidget* b : std::initializer_list<QWidget*>{cmdNew, cmdPrint, cmdEdit, cmdHelp, cmdExit})
-        b->setFont(buttonFont());
+    ButtonColumn buttons(SSPanel1, 240, 1320, 1095, 495, 1200, 0, buttonFont());
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
+    for (QWidget* b : std::initializer_list<QWidget*>{cmdNew, cmdPrint, cmdEdit}) b->setFont(buttonFont());
 
     connectFrameButtons(cmdHelp, cmdExit);
     lockedWhileRunning = {cmdNew, cmdEdit};

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "launcher/module1.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/units.h"
@@ -167,13 +168,9 @@ void frmSnow::createControls() {
     fraChoice = new Frame(f, "fraChoice", "");
     greyFrame(fraChoice);
     placeTwips(fraChoice, 4440, 5400, 4785, 780);
-    const QFont buttonFont = vbFont("MS Sans Serif", 9.75, true);
-    cmdHelp = new Button3D(fraChoice, "cmdHelp", "&Help");
-    placeTwips(cmdHelp, 180, 165, 2100, 495);
-    cmdHelp->setFont(buttonFont);
-    cmdExit = new Button3D(fraChoice, "cmdExit", "E&xit");
-    placeTwips(cmdExit, 2505, 165, 2100, 495);
-    cmdExit->setFont(buttonFont);
+    ButtonColumn buttons(fraChoice, 180, 165, 2100, 495, 2325, 0, vbFont("MS Sans Serif", 9.75, true));
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
 
     connectFrameButtons(cmdHelp, cmdExit);
     // The word source cannot change while a word is guessed.
