@@ -39,19 +39,6 @@ void paintRed(QWidget* w) {
     w->setPalette(p);
 }
 
-int vbButton(Qt::MouseButton b) {
-    switch (b) {
-        case Qt::LeftButton:
-            return 1;
-        case Qt::RightButton:
-            return 2;
-        case Qt::MiddleButton:
-            return 4;
-        default:
-            return 0;
-    }
-}
-
 // Passes every mouse press on a widget on with its button, in twips.
 class MouseDownWatcher : public QObject {
 public:

@@ -85,6 +85,19 @@ int vbShift(Qt::KeyboardModifiers m) {
            (m & Qt::AltModifier ? 4 : 0);
 }
 
+int vbButton(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
 namespace {
 
 // Routes key presses: F1 opens help at the window's context number in every

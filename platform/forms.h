@@ -50,6 +50,8 @@ int vbKeyCode(int qtKey);
 // Delete, arrows, combinations with Ctrl or Alt).
 int vbKeyAscii(const class QKeyEvent* e);
 int vbShift(Qt::KeyboardModifiers m);
+// The mouse button a press handler is told: 1 left, 2 right, 4 middle, else 0.
+int vbButton(Qt::MouseButton b);
 
 // The window's widget.
 class Form : public QWidget {
