@@ -144,10 +144,7 @@ void frmFight::createControls() {
 
     fraChoice = new Frame(f, "fraChoice", "");
     placeTwips(fraChoice, 1080, 4800, 5295, 855);
-    fraChoice->setAutoFillBackground(true);
-    QPalette grey = fraChoice->palette();
-    grey.setColor(QPalette::Window, QBColor(7));
-    fraChoice->setPalette(grey);
+    greyFrame(fraChoice);
     ButtonColumn buttons(fraChoice, 150, 240, 1155, 495, 1275, 0);
     cmdNew = buttons.add("cmdNew", "&New Game");
     cmdOptions = buttons.add("cmdOptions", "&Options");

@@ -24,10 +24,7 @@ void optFight::createControls() {
                      double height) {
         auto* fr = new Frame(f, name, caption);
         placeTwips(fr, left, top, width, height);
-        fr->setAutoFillBackground(true);
-        QPalette grey = fr->palette();
-        grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-        fr->setPalette(grey);
+        greyFrame(fr);
         return fr;
     };
 

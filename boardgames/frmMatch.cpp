@@ -77,11 +77,7 @@ void frmMatch::createControls() {
 
     fraChoice = new Frame(f, "fraChoice", "");
     placeTwips(fraChoice, 5640, 2640, 2505, 3120);
-    fraChoice->setAutoFillBackground(true);
-    QPalette grey = fraChoice->palette();
-    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    grey.setColor(QPalette::WindowText, Qt::black);
-    fraChoice->setPalette(grey);
+    greyFrame(fraChoice);
     ButtonColumn buttons(fraChoice, 180, 300, 2145, 615, 0, 720, vbFont("MS Sans Serif", 9.75, true));
     cmdNew = buttons.add("cmdNew", "&New Game");
     cmdOptions = buttons.add("cmdOptions", "&Options");

@@ -89,11 +89,7 @@ void frmPuzzle::createControls() {
 
     Frame1 = new Frame(f, "Frame1", "Puzzle Size");
     placeTwips(Frame1, 4800, 1200, 2175, 1695);
-    Frame1->setAutoFillBackground(true);
-    QPalette grey = Frame1->palette();
-    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    grey.setColor(QPalette::WindowText, Qt::black);
-    Frame1->setPalette(grey);
+    greyFrame(Frame1);
     const char* sizes[3] = {"2 x 2", "3 x 3", "4 x 4"};
     for (int i = 0; i < 3; ++i) {
         auto* o = new OptionButton(Frame1, QString("optSize_%1").arg(i), sizes[i]);
@@ -110,8 +106,7 @@ void frmPuzzle::createControls() {
 
     fraChoice = new Frame(f, "fraChoice", "");
     placeTwips(fraChoice, 4680, 4710, 4200, 975);
-    fraChoice->setAutoFillBackground(true);
-    fraChoice->setPalette(grey);
+    greyFrame(fraChoice);
     ButtonColumn buttons(fraChoice, 180, 150, 1815, 675, 2025, 0, buttonFont);
     cmdHelp = buttons.add("cmdHelp", "&Help");
     cmdExit = buttons.add("cmdExit", "E&xit");

@@ -135,10 +135,7 @@ void frmSPuz::createControls() {
 
     fraChoice = new Frame(f, "fraChoice", "");
     placeTwips(fraChoice, 4680, 4740, 3855, 855);
-    fraChoice->setAutoFillBackground(true);
-    QPalette grey = fraChoice->palette();
-    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    fraChoice->setPalette(grey);
+    greyFrame(fraChoice);
     ButtonColumn buttons(fraChoice, 180, 120, 1650, 615, 1845, 0, buttonFont);
     cmdHelp = buttons.add("cmdHelp", "&Help");
     cmdExit = buttons.add("cmdExit", "E&xit");

@@ -660,6 +660,17 @@ Frame::Frame(QWidget* parent, const QString& name, const QString& caption) : QGr
     setFont(vbFont("MS Sans Serif", 8.25, true));
 }
 
+void greyFrame(QWidget* frame) {
+    frame->setAutoFillBackground(true);
+    QPalette grey = frame->palette();
+    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    // Black whatever the desktop's colours, but a disabled frame's captions
+    // keep the window's dark grey, so a locked choice looks locked.
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        grey.setColor(group, QPalette::WindowText, Qt::black);
+    frame->setPalette(grey);
+}
+
 OptionButton::OptionButton(QWidget* parent, const QString& name, const QString& caption)
     : QRadioButton(caption, parent) {
     setObjectName(name);

@@ -288,6 +288,10 @@ public:
     Frame(QWidget* parent, const QString& name, const QString& caption);
 };
 
+// Fills a frame or panel with the button-face grey, its caption black, so the
+// controls on it stand out from a coloured window as they would on a dialog.
+void greyFrame(QWidget* frame);
+
 // An option button; the buttons of one container exclude each other. Its
 // caption is laid out whole beside the button as a label's is (see fitText):
 // where the font is too wide for it, the caption shrinks.

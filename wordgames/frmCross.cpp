@@ -86,12 +86,7 @@ void frmCross::createControls() {
     placeTwips(SSPanel1, 6600, 4800, 2775, 1935);
     SSPanel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     SSPanel1->setLineWidth(2);
-    SSPanel1->setAutoFillBackground(true);
-    {
-        QPalette p = SSPanel1->palette();
-        p.setColor(QPalette::Window, QBColor(7));
-        SSPanel1->setPalette(p);
-    }
+    greyFrame(SSPanel1);
 
     cmdNew = new CommandButton(SSPanel1, "cmdNew", "&New");
     placeTwips(cmdNew, 240, 90, 1095, 495);

@@ -25,14 +25,6 @@ const QColor kTwig(0x8B, 0x4A, 0x1C);
 const QColor kPuddle(0x6C, 0xC4, 0xFF);
 const QColor kPuddleEdge(0x1E, 0x6E, 0xC8);
 
-void greyFrame(Frame* f) {
-    f->setAutoFillBackground(true);
-    QPalette p = f->palette();
-    p.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    p.setColor(QPalette::WindowText, Qt::black);
-    f->setPalette(p);
-}
-
 }  // namespace
 
 frmSnow::frmSnow() : GameWindow(kSpec) {}
