@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/button_column.h"
 #include "platform/number_spin.h"
 #include "platform/option_column.h"
 

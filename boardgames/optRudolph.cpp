@@ -2,6 +2,7 @@
 
 #include "boardgames/rudolph_rules.h"
 #include "launcher/module1.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/number_spin.h"
 #include "platform/option_column.h"

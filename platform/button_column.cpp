@@ -18,3 +18,10 @@ void ButtonColumn::placeNext(QWidget* button) {
     if (font_) button->setFont(*font_);
     ++count_;
 }
+
+CommandButton* makeOkButton(QWidget* parent, double left, double top, std::function<void()> onClick) {
+    auto* ok = new CommandButton(parent, "cmdOK", "&OK");
+    placeTwips(ok, left, top, 1095, 495);
+    ok->onClick(std::move(onClick));
+    return ok;
+}

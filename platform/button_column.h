@@ -1,13 +1,15 @@
 #pragma once
-// A window's column (or row) of command buttons, such as New Game,
-// Options, Help and Exit: buttons of one size, each a fixed step from the one
-// before, in one font. The window gives the names, captions and places; the
-// column only spares it the arithmetic.
+// The command buttons that windows build alike: a window's column (or row)
+// of buttons such as New Game, Options, Help and Exit, and a dialog's OK
+// button. The window gives the names, captions and places; these only spare
+// it the arithmetic.
 #include <QFont>
+#include <functional>
 #include <optional>
 
 #include "platform/forms.h"
 
+// Buttons of one size, each a fixed step from the one before, in one font.
 class ButtonColumn {
 public:
     // The first button at (left, top) in twips, each next one (stepLeft,
@@ -32,3 +34,7 @@ private:
     std::optional<QFont> font_;
     int count_ = 0;
 };
+
+// A dialog's "&OK" button, of the one size the dialogs' OK buttons share, at
+// (left, top) of parent in twips.
+CommandButton* makeOkButton(QWidget* parent, double left, double top, std::function<void()> onClick);
