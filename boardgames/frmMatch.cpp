@@ -19,11 +19,6 @@ constexpr double kCardHeight = 855;
 constexpr int kStandInWrapping = 4;
 constexpr int kStandInRibbon = 14;
 
-// The options dialog's choices as they stand in the shared settings now.
-MatchRules::Settings sharedSettings() {
-    return {gMatchPlayers, gMatchPairs, gMatchVsComputer, gMatchDifficulty};
-}
-
 }  // namespace
 
 frmMatch::frmMatch() : GameWindow(kSpec, &optMatch::instance()) {}
@@ -109,7 +104,7 @@ void frmMatch::Form_Load() {
 }
 
 void frmMatch::showHeadings() {
-    const MatchHeadings h = MatchRules::counterHeadings(sharedSettings());
+    const MatchHeadings h = MatchRules::counterHeadings(optMatch::stored());
     lblP[1]->setCaption(QString::fromStdString(h.player1));
     lblP[2]->setCaption(QString::fromStdString(h.player2));
 }
@@ -117,7 +112,7 @@ void frmMatch::showHeadings() {
 void frmMatch::setMessage(const std::string& text) { lblMessage->setCaption(QString::fromStdString(text)); }
 
 void frmMatch::cmdNew_Click() {
-    const std::string prompt = rules_.newGame(sharedSettings());
+    const std::string prompt = rules_.newGame(optMatch::stored());
     beginRunning();
 
     for (int s = 1; s <= kMatchMaxSlots; ++s) {
