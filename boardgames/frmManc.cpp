@@ -13,6 +13,9 @@
 
 namespace {
 
+// The options dialog's choices as the shared settings hold them now.
+MancRules::Settings sharedSettings() { return {gMancPlayers, gMancDifficulty, gMancFirst}; }
+
 // The board, in twips. A pit holds two rows of five large seeds (three rows
 // of small ones); a store holds seven columns of five.
 constexpr int kPitW = 900, kPitH = 390;
@@ -165,7 +168,7 @@ void frmManc::Form_Load() {
     PitStepY = CInt(pixelsToTwips(picSeeds[1]->height()) / 2);
     StoreStepX = CInt(pixelsToTwips(picSeeds[7]->width()) / 7);
     StoreStepY = CInt(pixelsToTwips(picSeeds[7]->height()) / 5);
-    showNames(gMancPlayers != 2);
+    showNames(sharedSettings().chosen().Players == 1);
 }
 
 void frmManc::showNames(bool one) {
@@ -181,7 +184,7 @@ void frmManc::setMessage(const QString& text) {
 }
 
 void frmManc::cmdNew_Click() {
-    rules_.newGame({gMancPlayers, gMancDifficulty, gMancFirst});
+    rules_.newGame(sharedSettings());
     beginRunning();
 
     const QColor seed = QBColor(rules_.SeedColor);
