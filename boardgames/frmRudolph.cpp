@@ -153,7 +153,7 @@ void frmRudolph::Form_Load() {
 }
 
 void frmRudolph::cmdNew_Click() {
-    rules_.newGame({gRudolphCount, gRudolphPeek});
+    rules_.newGame(optRudolph::stored());
     beginRunning();
     picDisplay->setBackColor(QBColor(15));
     for (int d = 1; d <= kRudolphDoors; ++d) {
