@@ -119,7 +119,7 @@ void frmFrosty::Form_Load() {
     Label1->hide();
     Image1->hide();
     Shape1->hide();
-    const int index = std::clamp<int>(gFrostyPlayers, 1, kFrostyMaxPlayers) - 1;
+    const int index = FrostyRules::clampPlayers(gFrostyPlayers) - 1;
     optNum[static_cast<std::size_t>(index)]->setValue(true);
     optNum_Click(index);
     setMessage(frostyIdleText());

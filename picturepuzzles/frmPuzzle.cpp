@@ -1,6 +1,5 @@
 #include "picturepuzzles/frmPuzzle.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "launcher/module1.h"
@@ -132,8 +131,7 @@ void frmPuzzle::Form_Load() {
     rules.BoardSize = CInt(pixelsToTwips(picPuzzle->width()));
     rules.BoardSizePx = CInt(picPuzzle->scaleWidth());
 
-    // A setting edited by hand out of its range takes the nearest option.
-    const int size = std::clamp<int>(gPuzzleSize, 0, 2);
+    const int size = JigsawRules::clampSize(gPuzzleSize);
     optSize[at(size)]->setValue(true);
     optSize_Click(size);
 

@@ -183,11 +183,10 @@ void frmSPuz::Form_Load() {
     centre();
     Show();
 
-    // A setting edited by hand out of its range takes the nearest option.
-    const int size = std::clamp<int>(gSPuzSize, 0, 3);
+    const int size = SPuzRules::clampSize(gSPuzSize);
     optSize[at(size)]->setValue(true);
     optSize_Click(size);
-    const int difficulty = std::clamp<int>(gSPuzDifficulty, 0, 3);
+    const int difficulty = SPuzRules::clampDifficulty(gSPuzDifficulty);
     optDiff[at(difficulty)]->setValue(true);
     optDiff_Click(difficulty);
 }
