@@ -5,7 +5,8 @@
 #include <algorithm>
 
 #include "actiongames/optFight.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/text.h"

@@ -10,7 +10,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/printer.h"

@@ -10,7 +10,8 @@
 #include <functional>
 #include <utility>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "actiongames/fight_rules.h"
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/number_spin.h"

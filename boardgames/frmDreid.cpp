@@ -5,7 +5,8 @@
 #include <QTimer>
 
 #include "boardgames/players_frame.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/lost_focus.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "boardgames/optMatch.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"

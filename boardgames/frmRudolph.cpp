@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "boardgames/optRudolph.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/vbmath.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "boardgames/optRudolph.h"
 
 #include "boardgames/rudolph_rules.h"
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/number_spin.h"

@@ -4,8 +4,8 @@
 
 #include <map>
 
-#include "launcher/module1.h"
 #include "launcher/settings.h"
+#include "launcher/shared_routines.h"
 #include "platform/data_file.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "picturepuzzles/picture_list.h"
 #include "platform/button_column.h"
 #include "platform/drag_drop.h"

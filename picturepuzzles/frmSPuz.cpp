@@ -3,7 +3,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "picturepuzzles/picture_list.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"

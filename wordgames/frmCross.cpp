@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QCursor>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_words.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/printer.h"

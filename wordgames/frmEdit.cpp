@@ -1,6 +1,7 @@
 #include "wordgames/frmEdit.h"
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_words.h"
 #include "platform/data_file.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"

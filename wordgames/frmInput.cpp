@@ -1,6 +1,7 @@
 #include "wordgames/frmInput.h"
 
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
+#include "launcher/shared_words.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <algorithm>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
+#include "launcher/shared_words.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"

@@ -13,7 +13,8 @@
 
 #include "games.h"
 #include "launcher/frmMenu.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/real_seam.h"
 #include "platform/recording_seam.h"
 #include "support/temp_dir.h"

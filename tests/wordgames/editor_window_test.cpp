@@ -9,7 +9,8 @@
 #include <functional>
 #include <iterator>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_words.h"
 #include "platform/data_file.h"
 #include "platform/recording_seam.h"
 #include "platform/text.h"
