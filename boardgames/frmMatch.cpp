@@ -72,7 +72,7 @@ void frmMatch::createControls() {
 
     fraChoice = new Frame(f, "fraChoice", "");
     placeTwips(fraChoice, 5640, 2640, 2505, 3120);
-    greyFrame(fraChoice);
+    greyFrame(fraChoice, LockedCaptions::Black);
     ButtonColumn buttons(fraChoice, 180, 300, 2145, 615, 0, 720, vbFont("MS Sans Serif", 9.75, true));
     cmdNew = buttons.add("cmdNew", "&New Game");
     cmdOptions = buttons.add("cmdOptions", "&Options");

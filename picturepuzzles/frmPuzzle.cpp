@@ -89,7 +89,7 @@ void frmPuzzle::createControls() {
 
     Frame1 = new Frame(f, "Frame1", "Puzzle Size");
     placeTwips(Frame1, 4800, 1200, 2175, 1695);
-    greyFrame(Frame1);
+    greyFrame(Frame1, LockedCaptions::Black);
     const char* sizes[3] = {"2 x 2", "3 x 3", "4 x 4"};
     for (int i = 0; i < 3; ++i) {
         auto* o = new OptionButton(Frame1, QString("optSize_%1").arg(i), sizes[i]);
@@ -106,7 +106,7 @@ void frmPuzzle::createControls() {
 
     fraChoice = new Frame(f, "fraChoice", "");
     placeTwips(fraChoice, 4680, 4710, 4200, 975);
-    greyFrame(fraChoice);
+    greyFrame(fraChoice, LockedCaptions::Black);
     ButtonColumn buttons(fraChoice, 180, 150, 1815, 675, 2025, 0, buttonFont);
     cmdHelp = buttons.add("cmdHelp", "&Help");
     cmdExit = buttons.add("cmdExit", "E&xit");

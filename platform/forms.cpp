@@ -660,14 +660,14 @@ Frame::Frame(QWidget* parent, const QString& name, const QString& caption) : QGr
     setFont(vbFont("MS Sans Serif", 8.25, true));
 }
 
-void greyFrame(QWidget* frame) {
+void greyFrame(QWidget* frame, LockedCaptions locked) {
     frame->setAutoFillBackground(true);
     QPalette grey = frame->palette();
     grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    // Black whatever the desktop's colours, but a disabled frame's captions
-    // keep the window's dark grey, so a locked choice looks locked.
+    // Black whatever the desktop's colours.
     for (auto group : {QPalette::Active, QPalette::Inactive})
         grey.setColor(group, QPalette::WindowText, Qt::black);
+    if (locked == LockedCaptions::Black) grey.setColor(QPalette::Disabled, QPalette::WindowText, Qt::black);
     frame->setPalette(grey);
 }
 

@@ -290,7 +290,10 @@ public:
 
 // Fills a frame or panel with the button-face grey, its caption black, so the
 // controls on it stand out from a coloured window as they would on a dialog.
-void greyFrame(QWidget* frame);
+// The captions of a disabled frame turn dark grey as everywhere else, unless
+// the window keeps a locked choice readable in black.
+enum class LockedCaptions { Grey, Black };
+void greyFrame(QWidget* frame, LockedCaptions locked = LockedCaptions::Grey);
 
 // An option button; the buttons of one container exclude each other. Its
 // caption is laid out whole beside the button as a label's is (see fitText):

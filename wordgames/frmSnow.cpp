@@ -140,7 +140,7 @@ void frmSnow::createControls() {
     }
 
     Frame1 = new Frame(f, "Frame1", "");
-    greyFrame(Frame1);
+    greyFrame(Frame1, LockedCaptions::Black);
     placeTwips(Frame1, 4440, 3780, 2760, 1500);
     const char* sources[2] = {"Enter Own Word", "Computer Chooses Word"};
     for (int i = 0; i < 2; ++i) {
@@ -160,7 +160,7 @@ void frmSnow::createControls() {
     cmdOK->onClick([this] { cmdOK_Click(); });
 
     fraChoice = new Frame(f, "fraChoice", "");
-    greyFrame(fraChoice);
+    greyFrame(fraChoice, LockedCaptions::Black);
     placeTwips(fraChoice, 4440, 5400, 4785, 780);
     ButtonColumn buttons(fraChoice, 180, 165, 2100, 495, 2325, 0, vbFont("MS Sans Serif", 9.75, true));
     cmdHelp = buttons.add("cmdHelp", "&Help");
