@@ -3,7 +3,8 @@
 #include <QTimer>
 #include <initializer_list>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"

@@ -5,7 +5,8 @@
 #include <algorithm>
 
 #include "actiongames/optFight.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/text.h"
@@ -144,10 +145,7 @@ void frmFight::createControls() {
 
     fraChoice = new Frame(f, "fraChoice", "");
     placeTwips(fraChoice, 1080, 4800, 5295, 855);
-    fraChoice->setAutoFillBackground(true);
-    QPalette grey = fraChoice->palette();
-    grey.setColor(QPalette::Window, QBColor(7));
-    fraChoice->setPalette(grey);
+    greyFrame(fraChoice);
     ButtonColumn buttons(fraChoice, 150, 240, 1155, 495, 1275, 0);
     cmdNew = buttons.add("cmdNew", "&New Game");
     cmdOptions = buttons.add("cmdOptions", "&Options");

@@ -10,7 +10,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/printer.h"
 #include "platform/seam.h"
@@ -105,16 +106,13 @@ void frmMaze::createControls() {
     blue.setColor(QPalette::Window, bgrColor(0x00FF0000));
     Frame1->setPalette(blue);
 
-    cmdNew = new CommandButton(Frame1, "cmdNew", "&New Maze");
-    placeTwips(cmdNew, 240, 240, 1335, 495);
+    ButtonColumn buttons(Frame1, 240, 240, 1335, 495, 0, 600);
+    cmdNew = buttons.add<CommandButton>("cmdNew", "&New Maze");
+    cmdPrint = buttons.add<CommandButton>("cmdPrint", "&Print Maze");
+    cmdHelp = buttons.add<CommandButton>("cmdHelp", "&Help");
+    cmdExit = buttons.add<CommandButton>("cmdExit", "E&xit");
     cmdNew->onClick([this] { cmdNew_Click(); });
-    cmdPrint = new CommandButton(Frame1, "cmdPrint", "&Print Maze");
-    placeTwips(cmdPrint, 240, 840, 1335, 495);
     cmdPrint->onClick([this] { cmdPrint_Click(); });
-    cmdHelp = new CommandButton(Frame1, "cmdHelp", "&Help");
-    placeTwips(cmdHelp, 240, 1440, 1335, 495);
-    cmdExit = new CommandButton(Frame1, "cmdExit", "E&xit");
-    placeTwips(cmdExit, 240, 2040, 1335, 495);
     connectFrameButtons(cmdHelp, cmdExit);
     lockedWhileRunning = {cmdNew, cmdPrint};
 

@@ -10,7 +10,9 @@
 #include <functional>
 #include <utility>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/text.h"
@@ -36,19 +38,6 @@ void paintRed(QWidget* w) {
     p.setColor(QPalette::WindowText, Qt::black);
     p.setColor(QPalette::Button, bgrColor(kPanelRed));
     w->setPalette(p);
-}
-
-int vbButton(Qt::MouseButton b) {
-    switch (b) {
-        case Qt::LeftButton:
-            return 1;
-        case Qt::RightButton:
-            return 2;
-        case Qt::MiddleButton:
-            return 4;
-        default:
-            return 0;
-    }
 }
 
 // Passes every mouse press on a widget on with its button, in twips.
@@ -139,10 +128,9 @@ void frmSled::createControls() {
     fraChoice = new Frame(f, "fraChoice", QString());
     placeTwips(fraChoice, 5640, 5160, 2535, 855);
     paintRed(fraChoice);
-    cmdHelp = new Button3D(fraChoice, "cmdHelp", "&Help");
-    placeTwips(cmdHelp, 120, 180, 1095, 555);
-    cmdExit = new Button3D(fraChoice, "cmdExit", "E&xit");
-    placeTwips(cmdExit, 1320, 180, 1095, 555);
+    ButtonColumn buttons(fraChoice, 120, 180, 1095, 555, 1200, 0);
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
 
     connectFrameButtons(cmdHelp, cmdExit);
     // The driving ability stays open between New Run and Go, so the frame

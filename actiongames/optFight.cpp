@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "actiongames/fight_rules.h"
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/number_spin.h"
 #include "platform/option_column.h"
@@ -24,10 +25,7 @@ void optFight::createControls() {
                      double height) {
         auto* fr = new Frame(f, name, caption);
         placeTwips(fr, left, top, width, height);
-        fr->setAutoFillBackground(true);
-        QPalette grey = fr->palette();
-        grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-        fr->setPalette(grey);
+        greyFrame(fr);
         return fr;
     };
 

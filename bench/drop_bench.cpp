@@ -6,7 +6,7 @@
 #include <QApplication>
 
 #include "actiongames/frmDrop.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/recording_seam.h"
 #include "platform/vbmath.h"
 

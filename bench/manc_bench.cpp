@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "boardgames/manc_rules.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/vbmath.h"
 
 namespace {

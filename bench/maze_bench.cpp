@@ -5,7 +5,7 @@
 
 #include "actiongames/frmMaze.h"
 #include "actiongames/maze_rules.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/recording_seam.h"
 #include "platform/vbmath.h"
 

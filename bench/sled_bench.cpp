@@ -6,7 +6,8 @@
 #include <QApplication>
 
 #include "actiongames/frmSled.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/recording_seam.h"
 #include "platform/vbmath.h"
 

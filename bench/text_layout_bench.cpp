@@ -10,7 +10,7 @@
 #include "boardgames/dreidel_rules.h"
 #include "boardgames/frmDreid.h"
 #include "launcher/frmResults.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/recording_seam.h"
 
 namespace {

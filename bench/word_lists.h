@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/module1.h"
+#include "launcher/shared_words.h"
 #include "platform/data_file.h"
 #include "platform/vbmath.h"
 #include "wordgames/word_list.h"

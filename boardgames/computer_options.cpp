@@ -1,19 +1,8 @@
 #include "boardgames/computer_options.h"
 
-#include <algorithm>
-
+#include "platform/button_column.h"
 #include "platform/number_spin.h"
 #include "platform/option_column.h"
-
-namespace {
-
-// The button of a stored setting; a value from outside the offered range (a
-// settings file edited by hand) shows as the nearest choice.
-std::size_t nearest(std::int16_t value, int first, int last) {
-    return static_cast<std::size_t>(std::clamp<int>(value, first, last) - first);
-}
-
-}  // namespace
 
 ComputerOptions::ComputerOptions(const WindowSpec& spec, Settings settings)
     : OptionsDialog(spec), settings_(settings) {}
@@ -42,16 +31,21 @@ std::array<Frame*, 3> ComputerOptions::createChoices(const Layout& layout) {
     return {players, first, difficulty};
 }
 
+ComputerGameSettings ComputerOptions::chosen() const {
+    return ComputerGameSettings{settings_.Players, settings_.Difficulty, settings_.First}.chosen();
+}
+
 void ComputerOptions::selectFromSettings() {
-    optPlayer[nearest(settings_.Players, 1, 2)]->setValue(true);
-    optDiff[nearest(settings_.Difficulty, 1, 4)]->setValue(true);
-    optFirst[settings_.First == 1 ? 1 : 0]->setValue(true);
+    const ComputerGameSettings shown = chosen();
+    optPlayer[static_cast<std::size_t>(shown.Players - 1)]->setValue(true);
+    optDiff[static_cast<std::size_t>(shown.Difficulty - 1)]->setValue(true);
+    optFirst[static_cast<std::size_t>(shown.First)]->setValue(true);
 }
 
 void ComputerOptions::Form_Load() {
     centre();
     selectFromSettings();
-    if (nearest(settings_.Players, 1, 2) == 1) EnableOnePlayerOptions(false);
+    if (chosen().Players == 2) EnableOnePlayerOptions(false);
 }
 
 void ComputerOptions::EnableOnePlayerOptions(bool flag) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 
+#include "boardgames/computer_game_settings.h"
 #include "launcher/game_window.h"
 
 class ComputerOptions : public OptionsDialog {
@@ -54,6 +55,8 @@ private:
     // and come back as stored when one player is chosen again.
     void EnableOnePlayerOptions(bool flag);
     void selectFromSettings();
+    // The settings as the game will play them.
+    ComputerGameSettings chosen() const;
 
     Settings settings_;
 };

@@ -9,8 +9,10 @@ constexpr char CR = '\r';
 constexpr const char* CRLF = "\r\n";
 }  // namespace
 
+int DreidelRules::clampPlayers(int players) { return std::clamp(players, 1, kDreidelMaxPlayers); }
+
 void DreidelRules::newGame(int players) {
-    Players = std::clamp(players, 1, kDreidelMaxPlayers);
+    Players = clampPlayers(players);
     GameOn = 1;
     for (int p = 1; p <= Players; ++p) Score[p] = kDreidelStartScore;
     Winners.clear();

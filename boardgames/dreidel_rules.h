@@ -35,6 +35,9 @@ class DreidelRules {
 public:
     // New Game for 1 to 4 players: everyone at 20 points, player 1 first.
     void newGame(int players);
+    // A number of players read from the settings file may lie outside 1 to 4:
+    // the game plays, and the window shows, the nearest.
+    static int clampPlayers(int players);
 
     // The picture of a spin tick, 0 to 4 (one draw).
     static int spinPicture();

@@ -3,10 +3,10 @@
 #include <QPainter>
 #include <QPalette>
 #include <QTimer>
-#include <algorithm>
 
 #include "boardgames/players_frame.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/lost_focus.h"
@@ -165,7 +165,7 @@ void frmDreid::Form_Load() {
         choiceImages_[i] = image;
     }
 
-    const int index = std::clamp<int>(gDreidPlayers, 1, kDreidelMaxPlayers) - 1;
+    const int index = DreidelRules::clampPlayers(gDreidPlayers) - 1;
     optNum[static_cast<std::size_t>(index)]->setValue(true);
     optNum_Click(index);
     setMessage(dreidelIdleText());

@@ -7,7 +7,8 @@
 
 #include "boardgames/players_frame.h"
 #include "launcher/frmResults.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/lost_focus.h"
@@ -119,7 +120,7 @@ void frmFrosty::Form_Load() {
     Label1->hide();
     Image1->hide();
     Shape1->hide();
-    const int index = std::clamp<int>(gFrostyPlayers, 1, kFrostyMaxPlayers) - 1;
+    const int index = FrostyRules::clampPlayers(gFrostyPlayers) - 1;
     optNum[static_cast<std::size_t>(index)]->setValue(true);
     optNum_Click(index);
     setMessage(frostyIdleText());

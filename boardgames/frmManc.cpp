@@ -3,7 +3,8 @@
 #include <initializer_list>
 
 #include "boardgames/optManc.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
@@ -12,6 +13,9 @@
 #include "platform/vbmath.h"
 
 namespace {
+
+// The options dialog's choices as the shared settings hold them now.
+MancRules::Settings sharedSettings() { return {gMancPlayers, gMancDifficulty, gMancFirst}; }
 
 // The board, in twips. A pit holds two rows of five large seeds (three rows
 // of small ones); a store holds seven columns of five.
@@ -165,7 +169,7 @@ void frmManc::Form_Load() {
     PitStepY = CInt(pixelsToTwips(picSeeds[1]->height()) / 2);
     StoreStepX = CInt(pixelsToTwips(picSeeds[7]->width()) / 7);
     StoreStepY = CInt(pixelsToTwips(picSeeds[7]->height()) / 5);
-    showNames(gMancPlayers != 2);
+    showNames(sharedSettings().chosen().Players == 1);
 }
 
 void frmManc::showNames(bool one) {
@@ -181,7 +185,7 @@ void frmManc::setMessage(const QString& text) {
 }
 
 void frmManc::cmdNew_Click() {
-    rules_.newGame({gMancPlayers, gMancDifficulty, gMancFirst});
+    rules_.newGame(sharedSettings());
     beginRunning();
 
     const QColor seed = QBColor(rules_.SeedColor);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "boardgames/optMatch.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
@@ -18,11 +18,6 @@ constexpr double kCardHeight = 855;
 // must still stand out from the black board, and differ from every toy colour.
 constexpr int kStandInWrapping = 4;
 constexpr int kStandInRibbon = 14;
-
-// The options dialog's choices as they stand in the shared settings now.
-MatchRules::Settings sharedSettings() {
-    return {gMatchPlayers, gMatchPairs, gMatchVsComputer, gMatchDifficulty};
-}
 
 }  // namespace
 
@@ -77,11 +72,7 @@ void frmMatch::createControls() {
 
     fraChoice = new Frame(f, "fraChoice", "");
     placeTwips(fraChoice, 5640, 2640, 2505, 3120);
-    fraChoice->setAutoFillBackground(true);
-    QPalette grey = fraChoice->palette();
-    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    grey.setColor(QPalette::WindowText, Qt::black);
-    fraChoice->setPalette(grey);
+    greyFrame(fraChoice, LockedCaptions::Black);
     ButtonColumn buttons(fraChoice, 180, 300, 2145, 615, 0, 720, vbFont("MS Sans Serif", 9.75, true));
     cmdNew = buttons.add("cmdNew", "&New Game");
     cmdOptions = buttons.add("cmdOptions", "&Options");
@@ -113,7 +104,7 @@ void frmMatch::Form_Load() {
 }
 
 void frmMatch::showHeadings() {
-    const MatchHeadings h = MatchRules::counterHeadings(sharedSettings());
+    const MatchHeadings h = MatchRules::counterHeadings(optMatch::stored());
     lblP[1]->setCaption(QString::fromStdString(h.player1));
     lblP[2]->setCaption(QString::fromStdString(h.player2));
 }
@@ -121,7 +112,7 @@ void frmMatch::showHeadings() {
 void frmMatch::setMessage(const std::string& text) { lblMessage->setCaption(QString::fromStdString(text)); }
 
 void frmMatch::cmdNew_Click() {
-    const std::string prompt = rules_.newGame(sharedSettings());
+    const std::string prompt = rules_.newGame(optMatch::stored());
     beginRunning();
 
     for (int s = 1; s <= kMatchMaxSlots; ++s) {

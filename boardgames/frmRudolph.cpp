@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "boardgames/optRudolph.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
@@ -153,7 +153,7 @@ void frmRudolph::Form_Load() {
 }
 
 void frmRudolph::cmdNew_Click() {
-    rules_.newGame({gRudolphCount, gRudolphPeek});
+    rules_.newGame(optRudolph::stored());
     beginRunning();
     picDisplay->setBackColor(QBColor(15));
     for (int d = 1; d <= kRudolphDoors; ++d) {

@@ -1,7 +1,8 @@
 #include "boardgames/frmTrim.h"
 
 #include "boardgames/optTrim.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"

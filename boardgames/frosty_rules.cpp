@@ -8,8 +8,10 @@ namespace {
 constexpr char CR = '\r';
 }
 
+int FrostyRules::clampPlayers(int players) { return std::clamp(players, 1, kFrostyMaxPlayers); }
+
 void FrostyRules::newGame(int players) {
-    Players = std::clamp(players, 1, kFrostyMaxPlayers);
+    Players = clampPlayers(players);
     GameOn = 1;
     for (int p = 1; p <= Players; ++p) {
         PartCount[p] = 0;

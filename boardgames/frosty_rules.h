@@ -32,6 +32,9 @@ class FrostyRules {
 public:
     // New Game for the given number of players (1 to 4): no parts, player 1 first.
     void newGame(int players);
+    // A number of players read from the settings file may lie outside 1 to 4:
+    // the game plays, and the window shows, the nearest.
+    static int clampPlayers(int players);
 
     // A random part for the flashing picture (one draw).
     static int flashPart();

@@ -1,6 +1,5 @@
 #include "boardgames/manc_rules.h"
 
-#include "boardgames/move_chance.h"
 #include "platform/vbmath.h"
 
 bool MancRules::ownsPit(int p, int cell) { return p == 1 ? cell >= 8 && cell <= 13 : cell >= 1 && cell <= 6; }
@@ -13,15 +12,14 @@ int MancRules::seedsOnSide(int p) const {
 }
 
 void MancRules::newGame(const Settings& settings) {
-    // A settings file edited by hand may hold anything: whatever is not two
-    // players is one, and the difficulty keeps to its four levels.
-    Players = settings.Players == 2 ? 2 : 1;
-    ComputerFirst = settings.First == 1 ? 1 : 0;
+    const Settings chosen = settings.chosen();
+    Players = chosen.Players;
+    ComputerFirst = chosen.First;
 
     GameOn = 1;
     Ended = 0;
     SeedColor = Int(Rnd() * 6) + 10;
-    MoveChance = moveChanceFor(settings.Difficulty);
+    MoveChance = moveChanceFor(chosen.Difficulty);
     for (int cell = 1; cell <= kMancCells; ++cell) Seeds[cell] = ownsPit(1, cell) || ownsPit(2, cell) ? 3 : 0;
     Score[1] = Score[2] = 0;
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "boardgames/computer_game_settings.h"
+
 // The ring, numbered in sowing order: pits 1 to 6 and store 7 belong to
 // player 2 (the computer in a one-player game), pits 8 to 13 and store 14 to
 // player 1 (the child).
@@ -42,13 +44,8 @@ public:
     static constexpr int opposite(int pit) { return 14 - pit; }
 
     // The options dialog's choices, as the window reads them from the shared
-    // settings: one or two players, difficulty 1 to 4, and whether the
-    // computer sows first (1).
-    struct Settings {
-        int Players = 1;
-        int Difficulty = 1;
-        int First = 0;
-    };
+    // settings.
+    using Settings = ComputerGameSettings;
 
     // New Game with the given settings: draws the seed colour (one draw), sets
     // MoveChance, puts three seeds in every pit and empties the stores. Player

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/vbmath.h"
 
 namespace {
@@ -19,20 +19,26 @@ MatchStep promptStep(MatchStepKind kind, int player, std::string text) {
 
 }  // namespace
 
+MatchRules::Settings MatchRules::Settings::chosen() const {
+    // The board has room for 15 pairs only, and a game needs at least two.
+    return {std::clamp(Players, 1, 2), std::clamp(Pairs, kMatchMinPairs, kMatchMaxPairs),
+            VsComputer == 1 ? 1 : 0, std::clamp(Difficulty, 1, 4)};
+}
+
 MatchHeadings MatchRules::counterHeadings(const Settings& settings) {
-    if (settings.Players != 1) return {"Player 1", "Player 2"};
-    return {"You", settings.VsComputer == 1 ? "Computer" : "Guesses"};
+    const Settings chosen = settings.chosen();
+    if (chosen.Players == 2) return {"Player 1", "Player 2"};
+    return {"You", chosen.VsComputer == 1 ? "Computer" : "Guesses"};
 }
 
 std::string MatchRules::newGame(const Settings& settings) {
-    // A settings file edited by hand may hold anything; the board has room for
-    // 15 pairs only, and a game needs at least two.
-    Pairs = std::clamp(settings.Pairs, 2, kMatchMaxPairs);
-    Players = settings.Players == 1 ? 1 : 2;
-    VsComputer = settings.VsComputer == 1 ? 1 : 0;
+    const Settings chosen = settings.chosen();
+    Pairs = chosen.Pairs;
+    Players = chosen.Players;
+    VsComputer = chosen.VsComputer;
 
     GameOn = 1;
-    switch (std::clamp(settings.Difficulty, 1, 4)) {
+    switch (chosen.Difficulty) {
         case 1:
             ForgetChance = 0.75f;
             break;

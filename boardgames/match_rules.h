@@ -20,6 +20,7 @@ inline constexpr std::array<int, 16> kMatchToyColors = {0,  14, 11, 14, 9,  13, 
 inline constexpr const char* kMatchCardBack = "gift.wmf";
 
 inline constexpr int kMatchMaxPairs = 15;
+inline constexpr int kMatchMinPairs = 2;
 inline constexpr int kMatchMaxSlots = 2 * kMatchMaxPairs;
 
 // One thing that happened during a card click, in the order it happened.
@@ -79,6 +80,12 @@ public:
         int Pairs = 2;
         int VsComputer = 0;
         int Difficulty = 1;
+
+        // What the stored values stand for, as the options dialog shows them
+        // and the game plays them: a value from outside its range (a settings
+        // file edited by hand) stands for the nearest choice, and only a
+        // VsComputer of 1 for "Play Computer".
+        Settings chosen() const;
     };
 
     // The headings for the settings' players and opponent: "You" over

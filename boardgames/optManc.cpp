@@ -1,6 +1,6 @@
 #include "boardgames/optManc.h"
 
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
 
 optManc::optManc() : ComputerOptions(kSpec, {gMancPlayers, gMancDifficulty, gMancFirst}) {}
 

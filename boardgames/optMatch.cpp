@@ -1,24 +1,23 @@
 #include "boardgames/optMatch.h"
 
-#include <algorithm>
-
 #include "boardgames/match_rules.h"
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/number_spin.h"
 #include "platform/option_column.h"
 #include "platform/seam.h"
 #include "platform/vbmath.h"
 
-namespace {
-constexpr int kMinPairs = 2;
-}  // namespace
-
 optMatch::optMatch() : OptionsDialog(kSpec) {}
 
 optMatch& optMatch::instance() {
     static optMatch dialog;
     return dialog;
+}
+
+MatchRules::Settings optMatch::stored() {
+    return {gMatchPlayers, gMatchPairs, gMatchVsComputer, gMatchDifficulty};
 }
 
 void optMatch::createControls() {
@@ -47,21 +46,22 @@ void optMatch::createControls() {
 
 void optMatch::Form_Load() {
     centre();
-    optPlayer[gMatchPlayers == 2 ? 1 : 0]->setValue(true);
-    optWho[gMatchVsComputer == 1 ? 1 : 0]->setValue(true);
-    optDiff[static_cast<std::size_t>(std::clamp<int>(gMatchDifficulty, 1, 4) - 1)]->setValue(true);
+    const MatchRules::Settings chosen = stored().chosen();
+    optPlayer[static_cast<std::size_t>(chosen.Players - 1)]->setValue(true);
+    optWho[static_cast<std::size_t>(chosen.VsComputer)]->setValue(true);
+    optDiff[static_cast<std::size_t>(chosen.Difficulty - 1)]->setValue(true);
     enableFrames();
-    lblNumber->setCaption(QString::fromStdString(Format(gMatchPairs, "##")));
+    lblNumber->setCaption(QString::fromStdString(Format(chosen.Pairs, "##")));
 }
 
 void optMatch::enableFrames() {
-    const bool onePlayer = gMatchPlayers == 1;
-    Frame4->setEnabled(onePlayer);
-    Frame3->setEnabled(onePlayer && gMatchVsComputer == 1);
+    const MatchRules::Settings chosen = stored().chosen();
+    Frame4->setEnabled(chosen.Players == 1);
+    Frame3->setEnabled(chosen.Players == 1 && chosen.VsComputer == 1);
 }
 
 void optMatch::showPairs() {
-    lblNumber->setCaption(QString::fromStdString(Format(gMatchPairs, "##")));
+    lblNumber->setCaption(QString::fromStdString(Format(stored().chosen().Pairs, "##")));
     seam().repaintNow(lblNumber);
 }
 
@@ -77,14 +77,16 @@ void optMatch::optwho_Click(int Index) {
 
 void optMatch::optDiff_Click(int Index) { gMatchDifficulty = static_cast<std::int16_t>(Index + 1); }
 
-// Compared as bounds rather than exact stops, so a count from outside the range
-// (a settings file edited by hand) only ever moves back towards it.
+// A step goes from the count shown, which a count from outside the range (a
+// settings file edited by hand) is shown as.
 void optMatch::SpinButton1_SpinUp() {
-    if (gMatchPairs < kMatchMaxPairs) gMatchPairs = static_cast<std::int16_t>(gMatchPairs + 1);
+    const int pairs = stored().chosen().Pairs;
+    if (pairs < kMatchMaxPairs) gMatchPairs = static_cast<std::int16_t>(pairs + 1);
     showPairs();
 }
 
 void optMatch::SpinButton1_SpinDown() {
-    if (gMatchPairs > kMinPairs) gMatchPairs = static_cast<std::int16_t>(gMatchPairs - 1);
+    const int pairs = stored().chosen().Pairs;
+    if (pairs > kMatchMinPairs) gMatchPairs = static_cast<std::int16_t>(pairs - 1);
     showPairs();
 }

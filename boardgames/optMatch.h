@@ -4,6 +4,7 @@
 // once; the game reads them at its next New Game.
 #include <array>
 
+#include "boardgames/match_rules.h"
 #include "launcher/game_window.h"
 #include "platform/spin_button.h"
 
@@ -12,6 +13,8 @@ public:
     // The dialog colour of the classic scheme: button face grey.
     static constexpr WindowSpec kSpec{"optMatch", "Gift Matching Options", 4740, 3285, 0x00C0C0C0, 1, false};
     static optMatch& instance();
+    // The options as the shared settings hold them now.
+    static MatchRules::Settings stored();
 
     void optPlayer_Click(int Index);
     void optwho_Click(int Index);

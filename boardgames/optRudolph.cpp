@@ -1,7 +1,8 @@
 #include "boardgames/optRudolph.h"
 
 #include "boardgames/rudolph_rules.h"
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/number_spin.h"
 #include "platform/option_column.h"
@@ -14,6 +15,8 @@ optRudolph& optRudolph::instance() {
     static optRudolph dialog;
     return dialog;
 }
+
+RudolphRules::Settings optRudolph::stored() { return {gRudolphCount, gRudolphPeek}; }
 
 void optRudolph::createControls() {
     Form* f = form();
@@ -31,26 +34,28 @@ void optRudolph::createControls() {
 
 void optRudolph::Form_Load() {
     centre();
-    // Any value but 1 is no peek, as the game reads it.
-    optPeek[gRudolphPeek == 1 ? 0 : 1]->setValue(true);
-    lblNumber->setCaption(QString::fromStdString(Format(gRudolphCount, "#")));
+    const RudolphRules::Settings chosen = stored().chosen();
+    optPeek[static_cast<std::size_t>(1 - chosen.Peek)]->setValue(true);
+    lblNumber->setCaption(QString::fromStdString(Format(chosen.Count, "#")));
 }
 
 void optRudolph::optPeek_Click(int Index) { gRudolphPeek = static_cast<std::int16_t>(1 - Index); }
 
 void optRudolph::showCount() {
-    lblNumber->setCaption(QString::fromStdString(Format(gRudolphCount, "#")));
+    lblNumber->setCaption(QString::fromStdString(Format(stored().chosen().Count, "#")));
     seam().repaintNow(lblNumber);
 }
 
-// Compared as bounds rather than exact stops, so a count from outside the range
-// (a settings file edited by hand) only ever moves back towards it.
+// A step goes from the count shown, which a count from outside the range (a
+// settings file edited by hand) is shown as.
 void optRudolph::SpinButton1_SpinUp() {
-    if (gRudolphCount < kRudolphDoors) gRudolphCount = static_cast<std::int16_t>(gRudolphCount + 1);
+    const int count = stored().chosen().Count;
+    if (count < kRudolphDoors) gRudolphCount = static_cast<std::int16_t>(count + 1);
     showCount();
 }
 
 void optRudolph::SpinButton1_SpinDown() {
-    if (gRudolphCount > kRudolphMinCount) gRudolphCount = static_cast<std::int16_t>(gRudolphCount - 1);
+    const int count = stored().chosen().Count;
+    if (count > kRudolphMinCount) gRudolphCount = static_cast<std::int16_t>(count - 1);
     showCount();
 }

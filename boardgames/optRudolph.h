@@ -4,6 +4,7 @@
 // shared setting at once; the game reads them at its next New Game.
 #include <array>
 
+#include "boardgames/rudolph_rules.h"
 #include "launcher/game_window.h"
 #include "platform/spin_button.h"
 
@@ -13,6 +14,8 @@ public:
     static constexpr WindowSpec kSpec{"optRudolph", "Where's Rudolph? Options", 5175, 1935, 0x00C0C0C0, 2,
                                       false};
     static optRudolph& instance();
+    // The options as the shared settings hold them now.
+    static RudolphRules::Settings stored();
 
     void optPeek_Click(int Index);
     void SpinButton1_SpinUp();

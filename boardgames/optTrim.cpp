@@ -1,6 +1,6 @@
 #include "boardgames/optTrim.h"
 
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
 
 optTrim::optTrim() : ComputerOptions(kSpec, {gTrimPlayers, gTrimDifficulty, gTrimFirst}) {}
 

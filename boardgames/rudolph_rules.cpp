@@ -2,20 +2,24 @@
 
 #include <algorithm>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/vbmath.h"
 
+RudolphRules::Settings RudolphRules::Settings::chosen() const {
+    // The barn has nine doors, and a game needs two for there to be a choice.
+    return {std::clamp(Count, kRudolphMinCount, kRudolphDoors), Peek == 1 ? 1 : 0};
+}
+
 void RudolphRules::newGame(const Settings& settings) {
-    // A settings file edited by hand may hold anything; the barn has nine
-    // doors, and a game needs two for there to be a choice.
-    Count = std::clamp(settings.Count, kRudolphMinCount, kRudolphDoors);
+    const Settings chosen = settings.chosen();
+    Count = chosen.Count;
     GameOn = 1;
     for (int d = 1; d <= kRudolphDoors; ++d) Found[d] = 0;
     Shuffle(kRudolphDoors, Order.data());
     Guesses = 0;
     DoorsLeft = Count;
     Target = 0;
-    Peeking = settings.Peek == 1 ? 1 : 0;
+    Peeking = chosen.Peek;
 }
 
 void RudolphRules::closeDoors() { Peeking = 0; }

@@ -38,6 +38,12 @@ public:
     struct Settings {
         int Count = kRudolphMinCount;
         int Peek = 0;
+
+        // What the stored values stand for, as the options dialog shows them
+        // and the game plays them: a count from outside its range (a settings
+        // file edited by hand) stands for the nearest count, and only a Peek of
+        // 1 for "Yes".
+        Settings chosen() const;
     };
 
     // New Game with the given settings: clears every door, puts a different

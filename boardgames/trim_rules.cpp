@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "boardgames/move_chance.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/vbmath.h"
 
 namespace {
@@ -18,11 +17,10 @@ int drawBelow(int n) { return Int(Rnd() * static_cast<float>(n)); }
 }  // namespace
 
 std::vector<TrimStep> TrimRules::newGame(const Settings& settings) {
-    // A settings file edited by hand may hold anything: read each setting as
-    // the nearest choice the options dialog offers.
-    Players = std::clamp(settings.Players, 1, 2);
-    ComputerFirst = settings.First == 1 ? 1 : 0;
-    MoveChance = moveChanceFor(settings.Difficulty);
+    const Settings chosen = settings.chosen();
+    Players = chosen.Players;
+    ComputerFirst = chosen.First;
+    MoveChance = moveChanceFor(chosen.Difficulty);
     GameOn = 1;
 
     Total = drawBelow(27) + kFewestToAdd;

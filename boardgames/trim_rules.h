@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "boardgames/computer_game_settings.h"
+
 inline constexpr int kTrimSpots = 41;  // spot 41 is the star's
 inline constexpr int kTrimStarSpot = kTrimSpots;
 inline constexpr int kTrimOrnamentKinds = 9;  // pictures 0 to 8
@@ -51,13 +53,8 @@ struct TrimEnd {
 class TrimRules {
 public:
     // The options dialog's choices, as the window reads them from the shared
-    // settings: one or two players, difficulty 1 to 4, and whether the
-    // computer moves first (1).
-    struct Settings {
-        int Players = 1;
-        int Difficulty = 1;
-        int First = 0;
-    };
+    // settings.
+    using Settings = ComputerGameSettings;
 
     // New Game with the given settings: draws Total, then MaxAdd, then the
     // order of the spots (Shuffle of 40), then one picture for each spot filled

@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <map>
 
-#include "launcher/module1.h"
 #include "launcher/settings.h"
+#include "launcher/shared_routines.h"
 #include "platform/data_file.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"

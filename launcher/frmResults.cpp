@@ -1,5 +1,6 @@
 #include "launcher/frmResults.h"
 
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/units.h"
 
@@ -43,9 +44,7 @@ void frmResults::createControls() {
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         lblWin[static_cast<std::size_t>(i)] = l;
     }
-    cmdOK = new CommandButton(f, "cmdOK", "&OK");
-    placeTwips(cmdOK, 2400, 2520, 1095, 495);
-    cmdOK->onClick([this] { cmdOK_Click(); });
+    cmdOK = makeOkButton(f, 2400, 2520, [this] { cmdOK_Click(); });
 }
 
 void frmResults::Form_Load() { centre(); }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "launcher/item_reader.h"
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
 #include "platform/data_file.h"
 #include "platform/eight_bit_text.h"
 

@@ -1,10 +1,11 @@
 #include "picturepuzzles/frmPuzzle.h"
 
-#include <algorithm>
 #include <cmath>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "picturepuzzles/picture_list.h"
+#include "platform/button_column.h"
 #include "platform/drag_drop.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
@@ -88,11 +89,7 @@ void frmPuzzle::createControls() {
 
     Frame1 = new Frame(f, "Frame1", "Puzzle Size");
     placeTwips(Frame1, 4800, 1200, 2175, 1695);
-    Frame1->setAutoFillBackground(true);
-    QPalette grey = Frame1->palette();
-    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    grey.setColor(QPalette::WindowText, Qt::black);
-    Frame1->setPalette(grey);
+    greyFrame(Frame1, LockedCaptions::Black);
     const char* sizes[3] = {"2 x 2", "3 x 3", "4 x 4"};
     for (int i = 0; i < 3; ++i) {
         auto* o = new OptionButton(Frame1, QString("optSize_%1").arg(i), sizes[i]);
@@ -109,14 +106,10 @@ void frmPuzzle::createControls() {
 
     fraChoice = new Frame(f, "fraChoice", "");
     placeTwips(fraChoice, 4680, 4710, 4200, 975);
-    fraChoice->setAutoFillBackground(true);
-    fraChoice->setPalette(grey);
-    cmdHelp = new Button3D(fraChoice, "cmdHelp", "&Help");
-    placeTwips(cmdHelp, 180, 150, 1815, 675);
-    cmdHelp->setFont(buttonFont);
-    cmdExit = new Button3D(fraChoice, "cmdExit", "E&xit");
-    placeTwips(cmdExit, 2205, 150, 1815, 675);
-    cmdExit->setFont(buttonFont);
+    greyFrame(fraChoice, LockedCaptions::Black);
+    ButtonColumn buttons(fraChoice, 180, 150, 1815, 675, 2025, 0, buttonFont);
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
     connectFrameButtons(cmdHelp, cmdExit);
     // Nothing is greyed during a puzzle: what must not change is hidden instead.
     lockedWhileRunning = {};
@@ -139,8 +132,7 @@ void frmPuzzle::Form_Load() {
     rules.BoardSize = CInt(pixelsToTwips(picPuzzle->width()));
     rules.BoardSizePx = CInt(picPuzzle->scaleWidth());
 
-    // A setting edited by hand out of its range takes the nearest option.
-    const int size = std::clamp<int>(gPuzzleSize, 0, 2);
+    const int size = JigsawRules::clampSize(gPuzzleSize);
     optSize[at(size)]->setValue(true);
     optSize_Click(size);
 

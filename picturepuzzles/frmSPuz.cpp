@@ -3,8 +3,10 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "picturepuzzles/picture_list.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/units.h"
@@ -134,16 +136,10 @@ void frmSPuz::createControls() {
 
     fraChoice = new Frame(f, "fraChoice", "");
     placeTwips(fraChoice, 4680, 4740, 3855, 855);
-    fraChoice->setAutoFillBackground(true);
-    QPalette grey = fraChoice->palette();
-    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    fraChoice->setPalette(grey);
-    cmdHelp = new Button3D(fraChoice, "cmdHelp", "&Help");
-    placeTwips(cmdHelp, 180, 120, 1650, 615);
-    cmdHelp->setFont(buttonFont);
-    cmdExit = new Button3D(fraChoice, "cmdExit", "E&xit");
-    placeTwips(cmdExit, 2025, 120, 1650, 615);
-    cmdExit->setFont(buttonFont);
+    greyFrame(fraChoice);
+    ButtonColumn buttons(fraChoice, 180, 120, 1650, 615, 1845, 0, buttonFont);
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
     connectFrameButtons(cmdHelp, cmdExit);
     // Nothing is greyed during a game: what must not change is hidden instead.
     lockedWhileRunning = {};
@@ -188,11 +184,10 @@ void frmSPuz::Form_Load() {
     centre();
     Show();
 
-    // A setting edited by hand out of its range takes the nearest option.
-    const int size = std::clamp<int>(gSPuzSize, 0, 3);
+    const int size = SPuzRules::clampSize(gSPuzSize);
     optSize[at(size)]->setValue(true);
     optSize_Click(size);
-    const int difficulty = std::clamp<int>(gSPuzDifficulty, 0, 3);
+    const int difficulty = SPuzRules::clampDifficulty(gSPuzDifficulty);
     optDiff[at(difficulty)]->setValue(true);
     optDiff_Click(difficulty);
 }

@@ -2,15 +2,17 @@
 
 #include <algorithm>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/vbmath.h"
 
 namespace {
 std::size_t at(int i) { return static_cast<std::size_t>(i); }
 }  // namespace
 
+int JigsawRules::clampSize(int sizeIndex) { return std::clamp(sizeIndex, 0, 2); }
+
 void JigsawRules::sizeBoard(int sizeIndex) {
-    n = std::clamp(sizeIndex, 0, 2) + 2;
+    n = clampSize(sizeIndex) + 2;
     PieceSize = CInt(static_cast<double>(BoardSize) / n);
     PieceSizePx = CInt(static_cast<double>(BoardSizePx) / n);
 }

@@ -29,6 +29,9 @@ public:
     // n, PieceSize and PieceSizePx for the size option 0 to 2 (2 x 2 to 4 x 4),
     // from BoardSize and BoardSizePx, each brought to a whole number on its own.
     void sizeBoard(int sizeIndex);
+    // A size option read from the settings file may lie outside 0 to 2: the
+    // puzzle is cut, and the window shows it, as the nearest.
+    static int clampSize(int sizeIndex);
     // The board's side: in twips, and in its pixel scale.
     int boardWidth() const { return n * PieceSize; }
     int boardScale() const { return n * PieceSizePx; }

@@ -4,10 +4,14 @@
 
 #include "platform/vbmath.h"
 
+int SPuzRules::clampSize(int sizeIndex) { return std::clamp(sizeIndex, 0, 3); }
+
+int SPuzRules::clampDifficulty(int difficulty) { return std::clamp(difficulty, 0, 3); }
+
 void SPuzRules::setSize(int sizeIndex) {
     static constexpr int kRows[4] = {2, 3, 3, 4};
     static constexpr int kCols[4] = {3, 3, 4, 4};
-    const int i = std::clamp(sizeIndex, 0, 3);
+    const int i = clampSize(sizeIndex);
     Rows = kRows[i];
     Cols = kCols[i];
     NumPieces = Rows * Cols;
@@ -40,7 +44,7 @@ void SPuzRules::cut() {
 }
 
 void SPuzRules::beginScramble(int difficulty) {
-    ScrambleCount = std::min(scrambleCountFor(NumPieces, std::clamp(difficulty, 0, 3)), kSPuzMaxMoves);
+    ScrambleCount = std::min(scrambleCountFor(NumPieces, clampDifficulty(difficulty)), kSPuzMaxMoves);
 }
 
 std::vector<int> SPuzRules::neighbours(int pos) const {

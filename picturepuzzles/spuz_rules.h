@@ -27,6 +27,10 @@ class SPuzRules {
 public:
     // Rows, Cols and NumPieces for the size option 0 to 3 (6, 9, 12, 16 pieces).
     void setSize(int sizeIndex);
+    // A size option or difficulty read from the settings file may lie outside
+    // 0 to 3: the puzzle plays, and the window shows, the nearest.
+    static int clampSize(int sizeIndex);
+    static int clampDifficulty(int difficulty);
     // The piece sizes for the board's width in twips (BoardSize) and pixels
     // (BoardSizePx), each brought to a whole number on its own (CInt).
     void sizeBoard();

@@ -13,10 +13,15 @@ ButtonColumn::ButtonColumn(QWidget* parent, double left, double top, double widt
       stepTop_(stepTop),
       font_(std::move(font)) {}
 
-Button3D* ButtonColumn::add(const char* name, const char* caption) {
-    auto* b = new Button3D(parent_, name, caption);
-    placeTwips(b, left_ + stepLeft_ * count_, top_ + stepTop_ * count_, width_, height_);
-    if (font_) b->setFont(*font_);
+void ButtonColumn::placeNext(QWidget* button) {
+    placeTwips(button, left_ + stepLeft_ * count_, top_ + stepTop_ * count_, width_, height_);
+    if (font_) button->setFont(*font_);
     ++count_;
-    return b;
+}
+
+CommandButton* makeOkButton(QWidget* parent, double left, double top, std::function<void()> onClick) {
+    auto* ok = new CommandButton(parent, "cmdOK", "&OK");
+    placeTwips(ok, left, top, 1095, 495);
+    ok->onClick(std::move(onClick));
+    return ok;
 }

@@ -48,18 +48,19 @@ std::string pathBytes(const QString& path);
 // is empty for a folder whose name is not valid UTF-8.
 std::string executableFolder();
 
-// Saves the content as the whole file. A symbolic link is written through to
-// its target and stays a link. The new content goes to a freshly made file
-// beside the target that is then renamed over it, so a crash or a full disk
-// leaves the old file whole; where the folder takes no new file, a writable
-// file is written in place (with line ends, which every reader of ours skips,
-// standing in for bytes not yet or no longer wanted, so that a save killed
-// there leaves the old or the new content, but for a kill inside the write of
-// a file longer than a page). A file
-// without write permission is left as it is. Temporary files that an earlier
-// save of the same file left behind, killed before its rename, are removed:
-// only ordinary files of ours, exactly so named, beside the file written.
-// False, with errno telling why, when the content could not be saved.
+// Saves the content as the whole file; false, with errno telling why, when it
+// could not be saved.
+// - The new content goes to a freshly made file beside the target that is
+//   then renamed over it, so a crash or a full disk leaves the old file whole.
+// - A symbolic link is written through to its target and stays a link.
+// - A file without write permission is left as it is.
+// - Where the folder takes no new file, a writable file is written in place.
+//   Line ends, which every reader of ours skips, stand in for bytes not yet or
+//   no longer wanted, so a save killed there leaves the old or the new
+//   content, unless it is killed inside the write of a file longer than a page.
+// - Temporary files that an earlier save of the same file left behind, killed
+//   before its rename, are removed: only ordinary files of ours, exactly so
+//   named, beside the file written.
 bool writeFileReplacing(const std::string& path, std::string_view content);
 
 // Writes the content whole and synced to a new file beside the path, under a

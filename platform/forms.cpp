@@ -86,6 +86,19 @@ int vbShift(Qt::KeyboardModifiers m) {
            (m & Qt::AltModifier ? 4 : 0);
 }
 
+int vbButton(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
 namespace {
 
 // Routes key presses: F1 opens help at the window's context number in every
@@ -665,6 +678,17 @@ void Shape::paintEvent(QPaintEvent*) {
 Frame::Frame(QWidget* parent, const QString& name, const QString& caption) : QGroupBox(caption, parent) {
     setObjectName(name);
     setFont(vbFont("MS Sans Serif", 8.25, true));
+}
+
+void greyFrame(QWidget* frame, LockedCaptions locked) {
+    frame->setAutoFillBackground(true);
+    QPalette grey = frame->palette();
+    grey.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
+    // Black whatever the desktop's colours.
+    for (auto group : {QPalette::Active, QPalette::Inactive})
+        grey.setColor(group, QPalette::WindowText, Qt::black);
+    if (locked == LockedCaptions::Black) grey.setColor(QPalette::Disabled, QPalette::WindowText, Qt::black);
+    frame->setPalette(grey);
 }
 
 OptionButton::OptionButton(QWidget* parent, const QString& name, const QString& caption)

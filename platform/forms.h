@@ -51,6 +51,8 @@ int vbKeyCode(int qtKey);
 // Delete, arrows, combinations with Ctrl or Alt).
 int vbKeyAscii(const class QKeyEvent* e);
 int vbShift(Qt::KeyboardModifiers m);
+// The mouse button a press handler is told: 1 left, 2 right, 4 middle, else 0.
+int vbButton(Qt::MouseButton b);
 
 // The window's widget.
 class Form : public QWidget {
@@ -301,6 +303,13 @@ class Frame : public QGroupBox {
 public:
     Frame(QWidget* parent, const QString& name, const QString& caption);
 };
+
+// Fills a frame or panel with the button-face grey, its caption black, so the
+// controls on it stand out from a coloured window as they would on a dialog.
+// The captions of a disabled frame turn dark grey as everywhere else, unless
+// the window keeps a locked choice readable in black.
+enum class LockedCaptions { Grey, Black };
+void greyFrame(QWidget* frame, LockedCaptions locked = LockedCaptions::Grey);
 
 // An option button; the buttons of one container exclude each other. Its
 // caption is laid out whole beside the button as a label's is (see fitText):

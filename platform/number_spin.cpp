@@ -19,10 +19,3 @@ NumberSpin makeNumberSpin(Frame* frame, double left, double top, std::function<v
     n.SpinButton1->onSpinDown(std::move(down));
     return n;
 }
-
-CommandButton* makeOkButton(QWidget* parent, double left, double top, std::function<void()> onClick) {
-    auto* ok = new CommandButton(parent, "cmdOK", "&OK");
-    placeTwips(ok, left, top, 1095, 495);
-    ok->onClick(std::move(onClick));
-    return ok;
-}

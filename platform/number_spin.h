@@ -1,7 +1,7 @@
 #pragma once
-// The pieces the options dialogs share: a number shown large in a white box
-// with a spin button beside it that steps it, and the dialog's OK button.
-// Each dialog gives its own places and handlers.
+// A number shown large in a white box with a spin button beside it that steps
+// it, as the options dialogs show a count. Each dialog gives its own places
+// and handlers.
 #include <functional>
 
 #include "platform/forms.h"
@@ -26,6 +26,3 @@ void addNumberSpin(Dialog& d, Frame* frame, double left, double top) {
     d.lblNumber = n.lblNumber;
     d.SpinButton1 = n.SpinButton1;
 }
-
-// The "&OK" button at (left, top) of parent in twips.
-CommandButton* makeOkButton(QWidget* parent, double left, double top, std::function<void()> onClick);

@@ -10,21 +10,6 @@
 #include "platform/forms.h"
 #include "platform/units.h"
 
-namespace {
-int vbButton(Qt::MouseButton b) {
-    switch (b) {
-        case Qt::LeftButton:
-            return 1;
-        case Qt::RightButton:
-            return 2;
-        case Qt::MiddleButton:
-            return 4;
-        default:
-            return 0;
-    }
-}
-}  // namespace
-
 PictureBox::PictureBox(QWidget* parent, const QString& name) : QWidget(parent) {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/vbmath.h"
 #include "wordgames/word_list.h"
 

@@ -47,12 +47,14 @@ public:
     // WordLen) into Letters and marks its cells used.
     void PlaceWord(int k);
 
-    // Whether w may be placed with its first letter at (r, c), running across
-    // (across = true) or down, given the words placed so far: no placed word starts
-    // there; the cells just before and after it are empty; at each letter, a cell
-    // beside it across the word is occupied only where the letter crosses a word
-    // running the other way, holding the same letter; and it crosses at least once.
-    // The position must lie inside the grid.
+    // Whether w may be placed with its first letter at (r, c), which must lie
+    // inside the grid, running across (across = true) or down, given the words
+    // placed so far:
+    // - no placed word starts there;
+    // - the cells just before and after it are empty;
+    // - at each letter, a cell beside it across the word is occupied only where
+    //   the letter crosses a word running the other way, holding the same letter;
+    // - and it crosses at least once.
     bool wordFits(const std::string& w, int r, int c, bool across) const;
 
 private:

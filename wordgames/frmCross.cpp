@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCursor>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_words.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/printer.h"
 #include "platform/seam.h"
@@ -85,12 +87,7 @@ void frmCross::createControls() {
     placeTwips(SSPanel1, 6600, 4800, 2775, 1935);
     SSPanel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     SSPanel1->setLineWidth(2);
-    SSPanel1->setAutoFillBackground(true);
-    {
-        QPalette p = SSPanel1->palette();
-        p.setColor(QPalette::Window, QBColor(7));
-        SSPanel1->setPalette(p);
-    }
+    greyFrame(SSPanel1);
 
     cmdNew = new CommandButton(SSPanel1, "cmdNew", "&New");
     placeTwips(cmdNew, 240, 90, 1095, 495);
@@ -101,12 +98,10 @@ void frmCross::createControls() {
     cmdEdit = new CommandButton(SSPanel1, "cmdEdit", "&Edit Word List");
     placeTwips(cmdEdit, 240, 645, 2295, 495);
     cmdEdit->onClick([this] { cmdEdit_Click(); });
-    cmdHelp = new Button3D(SSPanel1, "cmdHelp", "&Help");
-    placeTwips(cmdHelp, 240, 1320, 1095, 495);
-    cmdExit = new Button3D(SSPanel1, "cmdExit", "E&xit");
-    placeTwips(cmdExit, 1440, 1320, 1095, 495);
-    for (QWidget* b : std::initializer_list<QWidget*>{cmdNew, cmdPrint, cmdEdit, cmdHelp, cmdExit})
-        b->setFont(buttonFont());
+    ButtonColumn buttons(SSPanel1, 240, 1320, 1095, 495, 1200, 0, buttonFont());
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
+    for (QWidget* b : std::initializer_list<QWidget*>{cmdNew, cmdPrint, cmdEdit}) b->setFont(buttonFont());
 
     connectFrameButtons(cmdHelp, cmdExit);
     lockedWhileRunning = {cmdNew, cmdEdit};

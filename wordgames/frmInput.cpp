@@ -1,6 +1,8 @@
 #include "wordgames/frmInput.h"
 
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
+#include "launcher/shared_words.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "wordgames/word_list.h"
@@ -44,9 +46,7 @@ void frmInput::createControls() {
     QObject::connect(txtWord, &QLineEdit::textChanged, txtWord, [this] { txtWord_Change(); });
     QObject::connect(txtWord, &QLineEdit::editingFinished, txtWord, [this] { txtWord_LostFocus(); });
 
-    cmdOK = new CommandButton(f, "cmdOK", "&OK");
-    placeTwips(cmdOK, 960, 1200, 1095, 495);
-    cmdOK->onClick([this] { cmdOK_Click(); });
+    cmdOK = makeOkButton(f, 960, 1200, [this] { cmdOK_Click(); });
     cmdCancel = new CommandButton(f, "cmdCancel", "&Cancel");
     placeTwips(cmdCancel, 2325, 1200, 1095, 495);
     cmdCancel->onClick([this] { cmdCancel_Click(); });

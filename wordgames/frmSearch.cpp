@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCursor>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_words.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/printer.h"
 #include "platform/seam.h"
@@ -107,12 +109,10 @@ void frmSearch::createControls() {
     cmdEdit = new CommandButton(f, "cmdEdit", "&Edit Word List");
     placeTwips(cmdEdit, 120, 5910, 2100, 555);
     cmdEdit->onClick([this] { cmdEdit_Click(); });
-    cmdHelp = new Button3D(f, "cmdHelp", "&Help");
-    placeTwips(cmdHelp, 2340, 5910, 990, 555);
-    cmdExit = new Button3D(f, "cmdExit", "E&xit");
-    placeTwips(cmdExit, 3450, 5910, 990, 555);
-    for (QWidget* b :
-         std::initializer_list<QWidget*>{cmdNew, cmdCheck, cmdClear, cmdPrint, cmdEdit, cmdHelp, cmdExit})
+    ButtonColumn buttons(f, 2340, 5910, 990, 555, 1110, 0, buttonFont());
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
+    for (QWidget* b : std::initializer_list<QWidget*>{cmdNew, cmdCheck, cmdClear, cmdPrint, cmdEdit})
         b->setFont(buttonFont());
     cmdCheck->setEnabled(false);
     cmdClear->setEnabled(false);

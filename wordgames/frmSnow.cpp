@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <algorithm>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
+#include "launcher/shared_words.h"
+#include "platform/button_column.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
 #include "platform/units.h"
@@ -23,14 +26,6 @@ const QColor kSnowShade(0xB8, 0xD4, 0xF0);
 const QColor kTwig(0x8B, 0x4A, 0x1C);
 const QColor kPuddle(0x6C, 0xC4, 0xFF);
 const QColor kPuddleEdge(0x1E, 0x6E, 0xC8);
-
-void greyFrame(Frame* f) {
-    f->setAutoFillBackground(true);
-    QPalette p = f->palette();
-    p.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
-    p.setColor(QPalette::WindowText, Qt::black);
-    f->setPalette(p);
-}
 
 }  // namespace
 
@@ -145,7 +140,7 @@ void frmSnow::createControls() {
     }
 
     Frame1 = new Frame(f, "Frame1", "");
-    greyFrame(Frame1);
+    greyFrame(Frame1, LockedCaptions::Black);
     placeTwips(Frame1, 4440, 3780, 2760, 1500);
     const char* sources[2] = {"Enter Own Word", "Computer Chooses Word"};
     for (int i = 0; i < 2; ++i) {
@@ -165,15 +160,11 @@ void frmSnow::createControls() {
     cmdOK->onClick([this] { cmdOK_Click(); });
 
     fraChoice = new Frame(f, "fraChoice", "");
-    greyFrame(fraChoice);
+    greyFrame(fraChoice, LockedCaptions::Black);
     placeTwips(fraChoice, 4440, 5400, 4785, 780);
-    const QFont buttonFont = vbFont("MS Sans Serif", 9.75, true);
-    cmdHelp = new Button3D(fraChoice, "cmdHelp", "&Help");
-    placeTwips(cmdHelp, 180, 165, 2100, 495);
-    cmdHelp->setFont(buttonFont);
-    cmdExit = new Button3D(fraChoice, "cmdExit", "E&xit");
-    placeTwips(cmdExit, 2505, 165, 2100, 495);
-    cmdExit->setFont(buttonFont);
+    ButtonColumn buttons(fraChoice, 180, 165, 2100, 495, 2325, 0, vbFont("MS Sans Serif", 9.75, true));
+    cmdHelp = buttons.add("cmdHelp", "&Help");
+    cmdExit = buttons.add("cmdExit", "E&xit");
 
     connectFrameButtons(cmdHelp, cmdExit);
     // The word source cannot change while a word is guessed.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/vbmath.h"
 #include "wordgames/word_list.h"
 

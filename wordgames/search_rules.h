@@ -49,12 +49,13 @@ public:
     static char randomLetter();
 
     // Builds a new puzzle from words positions 1 to count (the window gives it
-    // the shared word list), drawing from
-    // Rnd(): a Shuffle of the whole list, then for each word in that order, while
-    // fewer than kMaxPlaced are placed, up to kTries places (direction, column,
-    // row); then a random letter for each cell left free, row by row. A word
-    // that no grid could hold (empty, longer than kSize, or not all letters) is
-    // passed over without a draw.
+    // the shared word list). Its draws from Rnd(), in order:
+    // - a Shuffle of the whole list;
+    // - for each word in that order, while fewer than kMaxPlaced are placed, up
+    //   to kTries places (direction, column, row); a word that no grid could
+    //   hold (empty, longer than kSize, or not all letters) is passed over
+    //   without a draw;
+    // - a random letter for each cell left free, row by row.
     void NewPuzzle(const std::vector<std::string>& words, int count);
 
     // Adds the cell to the selection when it may go there: any cell as the

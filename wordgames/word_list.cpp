@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "launcher/item_reader.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_words.h"
 #include "platform/data_file.h"
 
 bool isListWord(std::string_view word) {

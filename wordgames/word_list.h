@@ -70,12 +70,13 @@ enum class WordListSave {
     KeptWithoutWords,  // the file there held no usable word, so it was not replaced
 };
 
-// What the editor does when it closes: the words, in the order given (at most
-// kMaxWords), go to gWordList positions 1 on and into gWordCount, and are
-// written to "words.txt" through a temporary file. The shared list holds the
-// words whatever comes of the file. A file that stands there but could not be
-// read, or held items but no usable word, when the list was loaded or now, is
-// the parent's list still: it is not replaced by words that never came from it.
+// What the editor does when it closes:
+// - the words, in the order given (at most kMaxWords), go to gWordList
+//   positions 1 on and into gWordCount, whatever comes of the file;
+// - they are written to "words.txt" through a temporary file;
+// - but a file that stands there and could not be read, or held items but no
+//   usable word, when the list was loaded or now, is the parent's list still:
+//   it is not replaced by words that never came from it.
 WordListSave SaveWordList(const std::vector<std::string>& words);
 
 // The entries of the editor's list box, kept the way a sorted list box keeps

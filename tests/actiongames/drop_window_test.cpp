@@ -11,7 +11,8 @@
 
 #include "actiongames/frmDrop.h"
 #include "launcher/frmMenu.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/recording_seam.h"
 #include "platform/units.h"
 #include "platform/vbmath.h"

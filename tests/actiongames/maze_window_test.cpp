@@ -10,7 +10,7 @@
 
 #include "actiongames/frmMaze.h"
 #include "launcher/frmMenu.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/recording_printer.h"
 #include "platform/recording_seam.h"
 #include "platform/text.h"

@@ -15,8 +15,10 @@
 
 #include "games.h"
 #include "launcher/frmMenu.h"
-#include "launcher/module1.h"
 #include "launcher/settings.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
+#include "launcher/shared_words.h"
 #include "platform/real_seam.h"
 #include "platform/recording_seam.h"
 #include "support/temp_dir.h"

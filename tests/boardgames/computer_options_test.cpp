@@ -15,7 +15,7 @@
 #include "boardgames/optManc.h"
 #include "boardgames/optTrim.h"
 #include "boardgames/trim_settings.h"
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
 #include "platform/vbmath.h"
 #include "support/game_window_test.h"
 #include "support/watching_seam.h"

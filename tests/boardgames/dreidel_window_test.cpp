@@ -6,7 +6,8 @@
 #include <QTimer>
 
 #include "boardgames/frmDreid.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/recording_seam.h"
 #include "platform/units.h"
 #include "platform/vbmath.h"

@@ -7,8 +7,9 @@
 
 #include "boardgames/frmFrosty.h"
 #include "launcher/frmResults.h"
-#include "launcher/module1.h"
 #include "launcher/settings.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/recording_seam.h"
 #include "platform/units.h"
 #include "platform/vbmath.h"

@@ -206,17 +206,18 @@ TEST_F(MancRulesTest, NewGameDrawsTheSeedColourAndReadsTheSettings) {
         EXPECT_EQ(rules.Seeds[cell], cell == 7 || cell == 14 ? 0 : 3) << cell;
     EXPECT_EQ(rules.Score[1] + rules.Score[2], 0);
 
-    // Values from a hand-edited file keep to a meaning the game knows.
+    // Values from a hand-edited file play as the nearest choice, as the
+    // options dialog shows them; any "first" but 1 means the child.
     settings_ = {7, 9, 5};
     random.push(0.5f);
     rules.newGame(settings_);
-    EXPECT_TRUE(rules.onePlayer());
+    EXPECT_FALSE(rules.onePlayer());
     EXPECT_EQ(rules.MoveChance, 0.0f);
     EXPECT_EQ(rules.ComputerFirst, 0);
-    settings_ = {2, -3, 0};
+    settings_ = {0, -3, 0};
     random.push(0.5f);
     rules.newGame(settings_);
-    EXPECT_FALSE(rules.onePlayer());
+    EXPECT_TRUE(rules.onePlayer());
     EXPECT_EQ(rules.MoveChance, 1.0f);
 }
 

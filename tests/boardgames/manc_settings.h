@@ -2,7 +2,7 @@
 // Mancala's shared settings for a test, put back as they were afterwards.
 #include <cstdint>
 
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
 
 class MancSettings {
 public:

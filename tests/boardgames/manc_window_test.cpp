@@ -9,7 +9,7 @@
 #include "boardgames/manc_settings.h"
 #include "boardgames/optManc.h"
 #include "launcher/frmMenu.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "platform/recording_seam.h"
 #include "platform/units.h"
 #include "platform/vbmath.h"

@@ -12,7 +12,8 @@
 #include "boardgames/match_settings.h"
 #include "boardgames/optMatch.h"
 #include "launcher/frmMenu.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/real_seam.h"
 #include "platform/recording_seam.h"
 #include "platform/units.h"
@@ -422,6 +423,21 @@ TEST_F(MatchWindowTest, OptionsWriteAtOnceEnableByPlayersAndSurviveClosing) {
     EXPECT_TRUE(d.isLoaded());
     EXPECT_FALSE(d.form()->isVisible());
     EXPECT_EQ(gMatchVsComputer, 0);
+
+    // Players edited by hand out of range show as the game plays them: 0 as
+    // one player, 3 as two, with the frames greyed to match.
+    for (const auto& [stored, one] : {std::pair{0, true}, std::pair{3, false}}) {
+        w.Unload();
+        d.Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        settings(stored, 5, 1, 2);
+        open();
+        EXPECT_EQ(d.optPlayer[0]->value(), one) << stored;
+        EXPECT_EQ(d.optPlayer[1]->value(), !one) << stored;
+        EXPECT_EQ(d.Frame4->isEnabled(), one) << stored;
+        EXPECT_EQ(d.Frame3->isEnabled(), one) << stored;
+        EXPECT_EQ(w.lblP[1]->caption(), one ? "You" : "Player 1") << stored;
+    }
 }
 
 // Through the real platform layer: a window manager that iconifies the dialog

@@ -14,7 +14,8 @@
 #include "boardgames/optRudolph.h"
 #include "boardgames/rudolph_settings.h"
 #include "launcher/frmMenu.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/fonts.h"
 #include "platform/recording_seam.h"
 #include "platform/units.h"
@@ -368,12 +369,15 @@ TEST_F(RudolphWindowTest, OptionsWriteAtOnceStopAtTheLimitsAndSurviveLeavingTheG
     EXPECT_FALSE(d.form()->isVisible());
     EXPECT_EQ(gRudolphPeek, 0);
 
-    // A count edited by hand out of range only ever moves back towards the range.
+    // A count edited by hand out of range shows as the count the game plays,
+    // and a step goes from there.
     gRudolphCount = 14;
     d.SpinButton1_SpinUp();
     EXPECT_EQ(gRudolphCount, 14);
+    EXPECT_EQ(d.lblNumber->caption(), "9");
     d.SpinButton1_SpinDown();
-    EXPECT_EQ(gRudolphCount, 13);
+    EXPECT_EQ(gRudolphCount, 8);
+    EXPECT_EQ(d.lblNumber->caption(), "8");
 
     w.cmdExit->click();
 }

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
 
 class TrimSettings {
 public:

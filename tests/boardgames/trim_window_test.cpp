@@ -9,7 +9,7 @@
 #include "boardgames/optTrim.h"
 #include "boardgames/trim_settings.h"
 #include "launcher/frmMenu.h"
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
 #include "platform/recording_seam.h"
 #include "platform/units.h"
 #include "platform/vbmath.h"

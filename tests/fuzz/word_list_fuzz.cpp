@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "launcher/module1.h"
+#include "launcher/shared_words.h"
 #include "wordgames/word_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

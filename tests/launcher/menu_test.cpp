@@ -9,7 +9,8 @@
 
 #include "launcher/frmMenu.h"
 #include "launcher/game_window.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "platform/data_file.h"
 #include "platform/recording_seam.h"
 #include "support/temp_dir.h"

@@ -14,7 +14,7 @@
 #include <sstream>
 #include <tuple>
 
-#include "launcher/module1.h"
+#include "launcher/shared_settings.h"
 #include "platform/data_file.h"
 #include "support/temp_dir.h"
 

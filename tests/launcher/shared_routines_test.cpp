@@ -1,9 +1,10 @@
+#include "launcher/shared_routines.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 #include "launcher/frmResults.h"
-#include "launcher/module1.h"
 #include "platform/recording_seam.h"
 #include "platform/vbmath.h"
 

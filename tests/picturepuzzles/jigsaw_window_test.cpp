@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "launcher/frmMenu.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "picturepuzzles/frmPuzzle.h"
 #include "platform/recording_seam.h"
 #include "platform/units.h"

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "launcher/frmMenu.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
 #include "picturepuzzles/frmSPuz.h"
 #include "platform/recording_seam.h"
 #include "platform/units.h"

@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 
 template <class Window, class Options>
 class GameWindowTest : public ::testing::Test {

@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "launcher/frmMenu.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
 #include "support/temp_dir.h"
 
 class HiddenMenu {

@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_words.h"
 #include "platform/data_file.h"
 #include "platform/recording_printer.h"
 #include "platform/recording_seam.h"

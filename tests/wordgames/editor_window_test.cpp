@@ -11,7 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_words.h"
 #include "platform/data_file.h"
 #include "platform/recording_seam.h"
 #include "platform/text.h"

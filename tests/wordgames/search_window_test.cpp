@@ -7,7 +7,8 @@
 #include <map>
 
 #include "launcher/frmMenu.h"
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_words.h"
 #include "platform/data_file.h"
 #include "platform/recording_printer.h"
 #include "platform/recording_seam.h"

@@ -5,7 +5,9 @@
 #include <QStyleOptionButton>
 #include <QTest>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_settings.h"
+#include "launcher/shared_words.h"
 #include "platform/recording_seam.h"
 #include "platform/units.h"
 #include "platform/vbmath.h"

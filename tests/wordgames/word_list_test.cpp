@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "launcher/module1.h"
+#include "launcher/shared_routines.h"
+#include "launcher/shared_words.h"
 #include "platform/data_file.h"
 #include "support/temp_dir.h"
 

@@ -1,9 +1,13 @@
-#include "boardgames/move_chance.h"
+#include "boardgames/computer_game_settings.h"
 
 #include <algorithm>
 
+ComputerGameSettings ComputerGameSettings::chosen() const {
+    return {std::clamp(Players, 1, 2), std::clamp(Difficulty, 1, 4), First == 1 ? 1 : 0};
+}
+
 float moveChanceFor(int difficulty) {
-    switch (std::clamp(difficulty, 1, 4)) {
+    switch (difficulty) {
         case 1:
             return 1.0f;
         case 2:
