@@ -16,7 +16,7 @@ std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
 // The whole of one box's image copied onto another.
 void copyWhole(PictureBox* to, const PictureBox* from) {
-    to->BitBlt(0, 0, from->image().width(), from->image().height(), *from, 0, 0);
+    to->BitBlt(0, 0, from->logicalSize().width(), from->logicalSize().height(), *from, 0, 0);
 }
 
 }  // namespace
