@@ -234,7 +234,8 @@ const QImage& frmSPuz::boardPicture() {
     // Square, from the board's top left corner: on a board a pixel or two
     // wider than high, or higher than wide, the picture's last pixel or two
     // fall off the board's edge rather than leave a strip of the board bare.
-    return Picture.image(std::max(rules.PieceWidthPx * rules.Cols, rules.PieceHeightPx * rules.Rows));
+    return Picture.image(std::max(rules.PieceWidthPx * rules.Cols, rules.PieceHeightPx * rules.Rows),
+                         picPuzzle->image().devicePixelRatio());
 }
 
 void frmSPuz::clearPiece(PictureBox* box) { box->setPicture(std::nullopt); }
