@@ -85,28 +85,19 @@ QRect PictureBox::deviceRect(const QRect& logical) const {
 }
 
 // At a ratio of 1 the painter draws an aliased pen of odd width half a pixel
-// right of and below its line, and a one-pixel outline with square corners;
-// at a finer density the same must cover the same logical pixels, so the pen
-// is moved that half pixel and the outline drawn after the fill, which stays
-// where it is.
+// right of and below its line, and a one-pixel outline with square corners.
+// At a finer density the figure is moved that half pixel, fill and all, so
+// that it covers the same logical pixels and its fill stays inside its
+// outline.
 template <class Draw>
 void PictureBox::strokeAndFill(QPainter& p, const QPen& pen, const QBrush& brush, Draw draw) {
-    if (image_.devicePixelRatio() == 1) {
-        p.setPen(pen);
-        p.setBrush(brush);
-        draw();
-        return;
-    }
-    if (brush.style() != Qt::NoBrush) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(brush);
-        draw();
-    }
     QPen outline(pen);
-    if (pen.width() == 1) outline.setJoinStyle(Qt::MiterJoin);
+    if (image_.devicePixelRatio() != 1) {
+        if (pen.width() == 1) outline.setJoinStyle(Qt::MiterJoin);
+        if (pen.width() % 2 == 1) p.translate(0.5, 0.5);
+    }
     p.setPen(outline);
-    p.setBrush(Qt::NoBrush);
-    if (pen.width() % 2 == 1) p.translate(0.5, 0.5);
+    p.setBrush(brush);
     draw();
 }
 

@@ -27,6 +27,7 @@ struct Boxes {
     QWidget window;
     PictureBox* field;
     PictureBox* sprite;
+    PictureBox* tree;
     PictureBox* card;
 
     explicit Boxes(QScreen* screen) {
@@ -38,6 +39,9 @@ struct Boxes {
         sprite->place(QRect(60, 10, 8, 6));
         sprite->hide();
         sprite->setScaleMode(PictureBox::Pixels);
+        tree = new PictureBox(&window, "tree");
+        tree->place(QRect(10, 50, 16, 20));
+        tree->setScaleMode(PictureBox::Pixels);
         card = new PictureBox(&window, "card");
         card->place(QRect(80, 10, 60, 75));
         moveTo(screen);
@@ -69,6 +73,13 @@ struct Boxes {
         field->BitBlt(25, 18, 8, 6, *sprite, 0, 0);
         // A scroll: the box copied onto itself, three rows up.
         field->BitBlt(0, 0, 40, 27, *field, 0, 3);
+
+        // A tree as the sleigh's sprites draw one: slanted sides.
+        tree->setBackColor(QBColor(15));
+        tree->setFillSolid(true);
+        tree->setForeColor(QBColor(2));
+        tree->setFillColor(QBColor(0));
+        tree->Polygon({{8, 1}, {14, 16}, {1, 16}});
 
         card->setBackColor(QBColor(7));
         card->setPicture(gift, Metafile::Fit::Stretch);
@@ -112,7 +123,7 @@ protected:
 }  // namespace
 
 TEST_F(PictureBoxDensityTest, BoxesDrawAtTheirScreensDensityOnTheSameLogicalPixels) {
-    for (PictureBox* box : {dense->field, dense->sprite, dense->card}) {
+    for (PictureBox* box : {dense->field, dense->sprite, dense->tree, dense->card}) {
         EXPECT_EQ(box->image().devicePixelRatio(), 2) << box->objectName().toStdString();
         EXPECT_EQ(box->image().size(), box->size() * 2) << box->objectName().toStdString();
         EXPECT_EQ(box->logicalSize(), box->size()) << box->objectName().toStdString();
@@ -124,6 +135,19 @@ TEST_F(PictureBoxDensityTest, BoxesDrawAtTheirScreensDensityOnTheSameLogicalPixe
     // they cover on a plain screen, each in its whole block of device pixels.
     EXPECT_EQ(dense->sprite->image(), doubled(plain->sprite->image()));
     EXPECT_EQ(dense->field->image(), doubled(plain->field->image()));
+
+    // A slanted figure's finer steps keep its fill inside its outline.
+    const QImage tree = dense->tree->image();
+    int filled = 0, touchingBackground = 0;
+    for (int y = 0; y < tree.height(); ++y)
+        for (int x = 0; x < tree.width(); ++x) {
+            if (tree.pixelColor(x, y) != QBColor(0)) continue;
+            ++filled;
+            for (QPoint n : {QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)})
+                touchingBackground += tree.valid(n) && tree.pixelColor(n) == QBColor(15);
+        }
+    EXPECT_GT(filled, 100);
+    EXPECT_EQ(touchingBackground, 0);
 
     // A picture is drawn at the finer density, not enlarged from the plain one.
     const QImage card = dense->card->image();
