@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QScreen>
-#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,7 +21,8 @@ QScreen* screenOfRatio(qreal ratio) {
     return nullptr;
 }
 
-// A window with a field and a sprite, drawn on as a game draws on its boxes.
+// A window with boxes drawn on as the games draw on theirs: a field with a
+// sprite copied onto it, a slanted figure, and a card with its picture.
 struct Boxes {
     QWidget window;
     PictureBox* field;
