@@ -243,7 +243,7 @@ void frmDrop::DrawScene() {
     for (int i = 0; i < DropRules::kObjects; ++i)
         buffer.BitBlt(rules.LaneX[i], rules.ObjY[i], rules.w, rules.h,
                       *picBalloon[static_cast<std::size_t>(rules.Kind[i])], 0, 0);
-    picBalloons[0]->BitBlt(0, 0, buffer.image().width(), buffer.image().height(), buffer, 0, 0);
+    picBalloons[0]->BitBlt(0, 0, buffer.logicalSize().width(), buffer.logicalSize().height(), buffer, 0, 0);
 }
 
 void frmDrop::showTimeLeft() {

@@ -161,7 +161,7 @@ void frmSled::Form_Load() {
     // The grid, then the sprites drawn once at the cell's size.
     picHill->setScaleMode(PictureBox::Pixels);
     picHill->setBackColor(Qt::white);
-    grid = SledGrid::forHill(picHill->image().width(), picHill->image().height());
+    grid = SledGrid::forHill(picHill->logicalSize().width(), picHill->logicalSize().height());
     drawSprite(picBlank, SledSprite::Blank);
     drawSprite(picSled, SledSprite::Sled);
     drawSprite(picTree, SledSprite::Tree);
@@ -248,7 +248,7 @@ void frmSled::Timer1_Timer() {
                 break;
             case SledStepKind::FinishLine: {
                 const double y = 24.5 * grid.CellH;
-                picHill->Line(0, y, picHill->image().width(), y, QBColor(0));
+                picHill->Line(0, y, picHill->logicalSize().width(), y, QBColor(0));
                 break;
             }
             case SledStepKind::Miss:
@@ -298,7 +298,7 @@ void frmSled::DrawCell(const PictureBox& Sprite, int X, int Y) {
 }
 
 void frmSled::ScrollHill() {
-    const int hillW = picHill->image().width(), hillH = picHill->image().height();
+    const int hillW = picHill->logicalSize().width(), hillH = picHill->logicalSize().height();
     picHill->BitBlt(0, 0, hillW, hillH - grid.CellH, *picHill, 0, grid.CellH);
     picHill->Box(0, 24 * grid.CellH - 1, hillW, hillH, QBColor(15), true);
 }

@@ -156,9 +156,11 @@ void frmDreid::Form_Load() {
     rules.GameOn = 0;
     centre();
 
-    // The pictures the dreidel shows, drawn once at its size.
+    // The pictures the dreidel shows, drawn once at its size and density.
+    const qreal ratio = picSpin->image().devicePixelRatio();
     for (std::size_t i = 0; i < imgChoice.size(); ++i) {
-        QImage image(picSpin->size(), QImage::Format_ARGB32_Premultiplied);
+        QImage image(picSpin->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
         image.fill(Qt::transparent);
         imgChoice[i]->resize(picSpin->size());
         imgChoice[i]->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);

@@ -152,7 +152,9 @@ void frmPuzzle::cboFiles_Click() {
     cmdScramble->setEnabled(Picture.has_value());
 }
 
-const QImage& frmPuzzle::boardPicture() { return Picture.image(rules.boardScale()); }
+const QImage& frmPuzzle::boardPicture() {
+    return Picture.image(rules.boardScale(), picPuzzle->image().devicePixelRatio());
+}
 
 void frmPuzzle::optSize_Click(int Index) {
     gPuzzleSize = static_cast<std::int16_t>(Index);

@@ -18,7 +18,7 @@ std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
 // The whole of one box's image copied onto another.
 void copyWhole(PictureBox* to, const PictureBox* from) {
-    to->BitBlt(0, 0, from->image().width(), from->image().height(), *from, 0, 0);
+    to->BitBlt(0, 0, from->logicalSize().width(), from->logicalSize().height(), *from, 0, 0);
 }
 
 }  // namespace
@@ -229,7 +229,8 @@ const QImage& frmSPuz::boardPicture() {
     // Square, from the board's top left corner: on a board a pixel or two
     // wider than high, or higher than wide, the picture's last pixel or two
     // fall off the board's edge rather than leave a strip of the board bare.
-    return Picture.image(std::max(rules.PieceWidthPx * rules.Cols, rules.PieceHeightPx * rules.Rows));
+    return Picture.image(std::max(rules.PieceWidthPx * rules.Cols, rules.PieceHeightPx * rules.Rows),
+                         picPuzzle->image().devicePixelRatio());
 }
 
 void frmSPuz::clearPiece(PictureBox* box) { box->setPicture(std::nullopt); }

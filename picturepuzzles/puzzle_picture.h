@@ -12,8 +12,8 @@
 
 // The picture side pixels square: scaled to fit whole and centred, on white
 // where it does not reach (a picture wider than tall leaves bands above and
-// below it).
-QImage renderPuzzlePicture(const Metafile& picture, int side);
+// below it); drawn at the given density, for a board on a scaled screen.
+QImage renderPuzzlePicture(const Metafile& picture, int side, qreal ratio = 1);
 
 // The picture of the selected entry of a picture list, and its drawing.
 class PuzzlePicture {
@@ -23,11 +23,13 @@ public:
     void load(const FileListBox& filFiles, const DropDownList& cboFiles);
     bool has_value() const { return picture_.has_value(); }
     explicit operator bool() const { return has_value(); }
-    // The drawing side pixels square (a null image without a picture or a
-    // side), drawn again only when the side differs from the last one asked for.
-    const QImage& image(int side);
+    // The drawing side pixels square at the given density (a null image
+    // without a picture or a side), drawn again only when the side or the
+    // density differs from the last one asked for.
+    const QImage& image(int side, qreal ratio);
 
 private:
     std::optional<Metafile> picture_;
     QImage image_;
+    int side_ = 0;
 };

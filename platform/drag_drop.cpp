@@ -6,7 +6,6 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QWidget>
-#include <algorithm>
 #include <utility>
 
 #include "platform/picture_box.h"
@@ -184,8 +183,8 @@ QWidget* dragSource() { return DragSession::instance().source(); }
 void dropDragAt(const QPointF& windowPoint) { DragSession::instance().dropAt(windowPoint); }
 
 QPointF pointInScale(const PictureBox& box, const QPointF& widgetPoint) {
-    const QImage& image = box.image();
-    const double w = std::max(1, image.width()), h = std::max(1, image.height());
+    const QSize image = box.logicalSize();
+    const double w = image.width(), h = image.height();
     // The kept image lies centred inside the box's border, if it has one.
     const double offX = (box.width() - image.width()) / 2.0;
     const double offY = (box.height() - image.height()) / 2.0;

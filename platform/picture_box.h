@@ -2,6 +2,10 @@
 // A picture box: a drawing surface that keeps what is drawn on it (so a cover
 // or a blocking wait never loses it), with a scale of its own, a current
 // position for text, and the mouse, key and paint events of a control.
+//
+// Its unit is the logical pixel, but what it keeps is drawn at the density of
+// the screen its window is on (the device pixel ratio), so pictures, lines
+// and text stay as sharp as the rest of the window on a scaled screen.
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -12,6 +16,9 @@
 #include <vector>
 
 #include "platform/metafile.h"
+
+class QPainter;
+class QPen;
 
 class PictureBox : public QWidget {
     Q_OBJECT
@@ -77,13 +84,20 @@ public:
     void setPicture(const QImage& picture);
     bool hasPicture() const { return picture_.has_value() || !pictureImage_.isNull(); }
 
-    // Copies a rectangle of pixels from a box (this one or another) to this one.
+    // Copies a rectangle of pixels from a box (this one or another) to this one:
+    // the device pixels under it, so nothing is lost or smoothed on the way.
     void BitBlt(int x, int y, int w, int h, const PictureBox& source, int sx, int sy);
 
-    // What the box shows now: its kept picture, then what was drawn.
+    // What the box shows now: its kept picture, then what was drawn, in device
+    // pixels (its devicePixelRatio() is the density it is drawn at).
     const QImage& image() const {
         ensureImage();
         return image_;
+    }
+    // The image's size in logical pixels, the unit of the pixel scale.
+    QSize logicalSize() const {
+        ensureImage();
+        return logical_;
     }
 
     // Events.
@@ -112,15 +126,26 @@ protected:
 private:
     void resetImage();
     // A hidden box gets no resize event, yet what is drawn on it must be kept
-    // at its size from the start.
+    // at its size from the start; and a window moved to a screen of another
+    // density gets no event that every Qt version sends, so the density is
+    // checked wherever the image is drawn on or shown.
     void ensureImage() const;
+    QRect deviceRect(const QRect& logical) const;
+    template <class Draw>
+    void strokeAndFill(QPainter& p, const QPen& pen, const QBrush& brush, Draw draw);
     void changed();
+    // Something was drawn over what Cls leaves.
+    void drawn();
     bool inPaint_ = false;
     void drawKeptPicture();
     QColor penColor(std::optional<QColor> c) const { return c ? *c : fore_; }
     QRect innerRect() const;
 
     QImage image_;
+    QSize logical_;
+    // Nothing drawn since the last Cls: a new density draws the box anew
+    // rather than enlarging what it showed.
+    bool onlyKept_ = true;
     ScaleMode mode_ = Twips;
     double left_ = 0, top_ = 0, width_ = 1, height_ = 1;
     QColor back_ = QColor(0xC0, 0xC0, 0xC0), fore_ = Qt::black, fill_ = Qt::black;
