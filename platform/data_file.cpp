@@ -293,6 +293,8 @@ std::optional<std::string> writeNewTemporary(const std::string& path, std::strin
     return std::nullopt;
 }
 
+void removeStaleTemporaries(const std::string& path) { removeLeftoverTemporaries(path); }
+
 void tellNotSaved(const std::string& what, const std::string& path, QWidget* owner) {
     seam().msgBox(QString::fromStdString("The " + what + " could not be saved.") + kCR +
                       "Please check that this file can be written:" + kCR + QString::fromStdString(path),

@@ -499,6 +499,7 @@ SystemPrinter::SavedPdf SystemPrinter::savePdf(const QByteArray& pdf) const {
     saved.whyNot = makeFolder(saved.folder);
     if (!saved.whyNot.isEmpty()) return saved;
     const std::string part = pathBytes(saved.folder + "/.Quenvale printout");
+    removeStaleTemporaries(part);
     // Written whole under a new hidden name first, so that a full disk or a
     // crash leaves no broken file behind; made like any file the user saves.
     errno = 0;
