@@ -8,8 +8,11 @@
 // printed, not at start-up (see platform/system_library.h). A machine without
 // them has no print service either: the page is saved as a file.
 #include <cups/cups.h>
-#include <sys/socket.h>
+#include <linux/sockios.h>
+#include <poll.h>
+#include <sys/ioctl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <string_view>
@@ -21,7 +24,7 @@ namespace {
 // clang-format off
 #define CUPS_FUNCTIONS(X)                                                                           \
     X(cupsServer) X(ippPort) X(cupsEncryption) X(cupsUser) X(cupsSetPasswordCB2) X(cupsLastError)  \
-    X(httpConnect2) X(httpSetTimeout) X(httpClose) X(httpGetFd) X(httpGetStatus) X(httpAssembleURI) \
+    X(httpConnect2) X(httpSetTimeout) X(httpClose) X(httpGetFd) X(httpFlushWrite) X(httpGetStatus) X(httpAssembleURI) \
     X(ippNewRequest) X(ippAddString) X(ippAddInteger) X(ippLength) X(cupsDoRequest) X(ippDelete)   \
     X(ippGetStatusCode) X(ippFindAttribute) X(ippGetInteger) X(ippGetString) X(ippGetCollection)   \
     X(cupsGetNamedDest) X(cupsFreeDests) X(cupsGetOption) X(cupsCopyDestInfo) X(cupsFreeDestInfo)  \
@@ -51,10 +54,9 @@ constexpr auto kLookupLimit = std::chrono::seconds(5);
 // gone on, so that a service that is only slow still prints it, and once.
 constexpr auto kJobLimit = std::chrono::seconds(30);
 constexpr int kConnectMsec = 1000;
-// What may stand in the socket unread by the service. Kept small, so that a
-// connection that breaks while the page is on its way is seen to break then,
-// and not only once the whole page seems to have gone.
-constexpr int kSendBuffer = 8192;
+// A document goes in pieces of this size, each once the service has read
+// the one before.
+constexpr qsizetype kPiece = 2048;
 
 // Gives up a request once its time is over or the program ends.
 struct Watch {
@@ -235,6 +237,37 @@ JobOutcome notSent(http_status_t status, const Watch& watch) {
     return watch.expired ? JobOutcome::NoAnswer : JobOutcome::Lost;
 }
 
+// Whether the service has read all that was written to it, while the
+// connection stands. Data from the service ends the wait too: it has
+// something to say about the request.
+bool readByService(http_t* http, Watch& watch) {
+    const int fd = cups().httpGetFd(http);
+    for (;;) {
+        int unread = 0;
+        if (::ioctl(fd, SIOCOUTQ, &unread) != 0 || unread == 0) return true;
+        pollfd p{fd, POLLIN | POLLRDHUP, 0};
+        if (::poll(&p, 1, 1) > 0) return (p.revents & (POLLRDHUP | POLLHUP | POLLERR)) == 0;
+        if (keepWaiting(http, &watch) == 0) return false;
+    }
+}
+
+// Writes the document after its request. A socket holds more than a page
+// unread, so a connection that broke halfway would seem to have taken it
+// all; written piece by piece, each once the last was read, it is seen to
+// break while the page is on its way, and only a break in its last piece
+// leaves it unknown whether the service had the whole page.
+http_status_t sendDocument(http_t* http, const QByteArray& pdf, Watch& watch) {
+    for (qsizetype at = 0; at < pdf.size(); at += kPiece) {
+        const qsizetype size = std::min(kPiece, pdf.size() - at);
+        const http_status_t status =
+            cups().cupsWriteRequestData(http, pdf.constData() + at, static_cast<size_t>(size));
+        if (status != HTTP_STATUS_CONTINUE) return status;
+        if (at + size == pdf.size()) break;
+        if (cups().httpFlushWrite(http) < 0 || !readByService(http, watch)) return HTTP_STATUS_ERROR;
+    }
+    return HTTP_STATUS_CONTINUE;
+}
+
 JobOutcome sendJob(const DefaultPrinter& printer, const QByteArray& pdf, const std::string& title,
                    const PrintCall& call) {
     if (!printer.acceptingJobs) return JobOutcome::Refused;
@@ -243,8 +276,6 @@ JobOutcome sendJob(const DefaultPrinter& printer, const QByteArray& pdf, const s
     Connection service(watch, true);
     if (!service.http) return service.refused ? JobOutcome::NoService : JobOutcome::NoAnswer;
     http_t* http = service.http;
-    const int sendBuffer = kSendBuffer;
-    setsockopt(cups().httpGetFd(http), SOL_SOCKET, SO_SNDBUF, &sendBuffer, sizeof sendBuffer);
 
     // One Print-Job, not a Create-Job and its document: a job made by a
     // Create-Job whose answer is lost would stand at the service, empty and
@@ -263,13 +294,11 @@ JobOutcome sendJob(const DefaultPrinter& printer, const QByteArray& pdf, const s
     if (!printer.media.empty())
         cups().ippAddString(request, IPP_TAG_JOB, IPP_TAG_KEYWORD, "media", nullptr, printer.media.c_str());
     // Sent with its length rather than in chunks: libcups does not tell
-    // whether the closing chunk went out, and only a document that went whole
-    // may have been printed.
+    // whether the closing chunk went out.
     const size_t length = cups().ippLength(request) + static_cast<size_t>(pdf.size());
     http_status_t status = cups().cupsSendRequest(http, request, resource.c_str(), length);
     cups().ippDelete(request);
-    if (status == HTTP_STATUS_CONTINUE)
-        status = cups().cupsWriteRequestData(http, pdf.constData(), static_cast<size_t>(pdf.size()));
+    if (status == HTTP_STATUS_CONTINUE) status = sendDocument(http, pdf, watch);
     if (status != HTTP_STATUS_CONTINUE && status != HTTP_STATUS_OK) return notSent(status, watch);
 
     ipp_t* response = cups().cupsGetResponse(http, resource.c_str());

@@ -101,7 +101,7 @@ QString reason(NotPrinted why) {
         case NotPrinted::Lost:
             return "The connection to the printer was lost";
         case NotPrinted::Unconfirmed:
-            return "The print service took the page but never said that it was printed";
+            return "The whole page was sent, but the print service never said that it was printed";
         case NotPrinted::Ended:
             return "The program ended before the printer had answered";
         case NotPrinted::Failed:
