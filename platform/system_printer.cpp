@@ -484,9 +484,11 @@ SystemPrinter::Notice SystemPrinter::keep(const QByteArray& pdf, NotPrinted why,
         if (!path.isEmpty()) return {first + "It was also saved as a file:\r" + path};
         return {first + "It could not be saved as a file in:\r" + notSaved, MsgIcon::Exclamation};
     }
-    if (!path.isEmpty()) return {reason(why) + ", so the page was saved as a file:\r" + path};
-    return {reason(why) + ", so the page was not printed.\rIt could not be saved as a file either, in:\r" +
-                notSaved,
+    // Where the reason names the page already, it is "it", as these messages always said.
+    const QString page = why == NotPrinted::Refused || why == NotPrinted::Failed ? "it" : "the page";
+    if (!path.isEmpty()) return {reason(why) + ", so " + page + " was saved as a file:\r" + path};
+    return {reason(why) + ", so " + page +
+                " was not printed.\rIt could not be saved as a file either, in:\r" + notSaved,
             MsgIcon::Exclamation};
 }
 

@@ -70,7 +70,7 @@ QStringList filesIn(const QString& folder) {
 
 QStringList filesIn(const TempDir& dir) { return filesIn(QString::fromStdString(dir.path().string())); }
 
-const QString kSavedBecauseRefused = "The printer refused the page, so the page was saved as a file:\r";
+const QString kSavedBecauseRefused = "The printer refused the page, so it was saved as a file:\r";
 }  // namespace
 
 TEST(SystemPrinter, APageThatCannotGoToAPrinterIsSavedAsANewFileWithWhy) {
@@ -323,7 +323,7 @@ TEST_F(CupsPrinting, EachPageIsPrintedOrSavedAndTheMessageSaysWhatHappened) {
         {"a printer that refuses it", {.refuseOp = ipp::kPrintJob}, kSavedBecauseRefused},
         {"a printer deleted since the lookup",
          {.refuseOp = ipp::kPrintJob, .refuseStatus = 0x0406},
-         "The page could not be sent to the printer, so the page was saved as a file:\r"},
+         "The page could not be sent to the printer, so it was saved as a file:\r"},
         {"printers but no default",
          {.hasDefault = false},
          "No printer is chosen as the default, so the page was saved as a file:\r"},
