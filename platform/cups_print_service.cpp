@@ -8,7 +8,11 @@
 // printed, not at start-up (see platform/system_library.h). A machine without
 // them has no print service either: the page is saved as a file.
 #include <cups/cups.h>
+#include <linux/sockios.h>
+#include <poll.h>
+#include <sys/ioctl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <string_view>
@@ -20,13 +24,12 @@ namespace {
 // clang-format off
 #define CUPS_FUNCTIONS(X)                                                                           \
     X(cupsServer) X(ippPort) X(cupsEncryption) X(cupsUser) X(cupsSetPasswordCB2) X(cupsLastError)  \
-    X(httpConnect2) X(httpSetTimeout) X(httpClose)                                                 \
-    X(ippNewRequest) X(ippAddString) X(ippAddInteger) X(cupsDoRequest) X(ippDelete)                \
+    X(httpConnect2) X(httpSetTimeout) X(httpClose) X(httpGetFd) X(httpFlushWrite) X(httpGetStatus) X(httpAssembleURI) \
+    X(ippNewRequest) X(ippAddString) X(ippAddInteger) X(ippLength) X(cupsDoRequest) X(ippDelete)   \
     X(ippGetStatusCode) X(ippFindAttribute) X(ippGetInteger) X(ippGetString) X(ippGetCollection)   \
     X(cupsGetNamedDest) X(cupsFreeDests) X(cupsGetOption) X(cupsCopyDestInfo) X(cupsFreeDestInfo)  \
     X(cupsGetDestMediaByName) X(cupsFindDestDefault)                                               \
-    X(cupsAddOption) X(cupsFreeOptions) X(cupsCreateJob) X(cupsStartDocument)                      \
-    X(cupsWriteRequestData) X(cupsFinishDocument) X(cupsCancelJob2)
+    X(cupsSendRequest) X(cupsWriteRequestData) X(cupsGetResponse)
 // clang-format on
 
 struct Cups {
@@ -45,15 +48,21 @@ const Cups& cups() { return *loadCups(); }
 
 using Clock = std::chrono::steady_clock;
 
-// How long the service may leave one call unanswered before it is given up.
-constexpr auto kServiceLimit = std::chrono::seconds(5);
+// How long the service may leave a lookup unanswered before it is given up.
+constexpr auto kLookupLimit = std::chrono::seconds(5);
+// A page goes on waiting for the service's answer long after the window has
+// gone on, so that a service that is only slow still prints it, and once.
+constexpr auto kJobLimit = std::chrono::seconds(30);
 constexpr int kConnectMsec = 1000;
+// A document goes in pieces of this size, each once the service has read
+// the one before.
+constexpr qsizetype kPiece = 2048;
 
 // Gives up a request once its time is over or the program ends.
 struct Watch {
-    Watch(const PrintCall& call) : call(call) {}
-    Clock::time_point deadline = Clock::now() + kServiceLimit;
+    Watch(const PrintCall& call, Clock::duration limit) : call(call), deadline(Clock::now() + limit) {}
     const PrintCall& call;
+    Clock::time_point deadline;
     bool expired = false;
 };
 
@@ -68,14 +77,19 @@ int keepWaiting(http_t*, void* data) {
 const char* noPassword(const char*, http_t*, const char*, const char*, void*) { return nullptr; }
 
 struct Connection {
-    explicit Connection(Watch& watch) {
+    // again: a connection that is not answered is tried again until the
+    // watch's time is over, as a busy service may take it later.
+    Connection(Watch& watch, bool again) {
         cups().cupsSetPasswordCB2(noPassword, nullptr);
-        const auto start = Clock::now();
-        http = cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC,
-                                   cups().cupsEncryption(), 1, kConnectMsec, nullptr);
-        // A refusal comes at once; a connection that is never answered takes
-        // the whole limit.
-        refused = !http && Clock::now() - start < std::chrono::milliseconds(kConnectMsec / 2);
+        for (;;) {
+            const auto start = Clock::now();
+            http = cups().httpConnect2(cups().cupsServer(), cups().ippPort(), nullptr, AF_UNSPEC,
+                                       cups().cupsEncryption(), 1, kConnectMsec, nullptr);
+            // A refusal comes at once; a connection that is never answered
+            // takes the whole limit.
+            refused = !http && Clock::now() - start < std::chrono::milliseconds(kConnectMsec / 2);
+            if (http || refused || !again || keepWaiting(nullptr, &watch) == 0) break;
+        }
         if (http) cups().httpSetTimeout(http, 0.1, keepWaiting, &watch);
     }
     ~Connection() {
@@ -149,8 +163,8 @@ DefaultPrinter lookUp(const PrintCall& call) {
         found.state = DefaultPrinter::State::NoService;
         return found;
     }
-    Watch watch(call);
-    Connection service(watch);
+    Watch watch(call, kLookupLimit);
+    Connection service(watch, false);
     if (!service.http) {
         found.state = service.refused ? DefaultPrinter::State::NoService : DefaultPrinter::State::Unreachable;
         return found;
@@ -202,55 +216,100 @@ DefaultPrinter lookUp(const PrintCall& call) {
     return found;
 }
 
-// Why the last request of a job came to nothing.
-JobOutcome whyNot(const Watch& watch) {
-    if (watch.expired) return JobOutcome::Late;
-    switch (cups().cupsLastError()) {
-        // What libcups says when the connection broke, and a printer that
-        // is gone since the lookup.
-        case IPP_STATUS_ERROR_INTERNAL:
-        case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
-        case IPP_STATUS_ERROR_NOT_FOUND:
-            return JobOutcome::Failed;
-        default:
-            return JobOutcome::Refused;
+// What the service's answer to a job says.
+JobOutcome answered(ipp_status_t status) {
+    if (status <= IPP_STATUS_OK_EVENTS_COMPLETE) return JobOutcome::Printed;
+    // A printer that is gone since the lookup refused nothing.
+    if (status == IPP_STATUS_ERROR_NOT_FOUND) return JobOutcome::Failed;
+    if (status < IPP_STATUS_ERROR_INTERNAL || status == IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS ||
+        status == IPP_STATUS_ERROR_BUSY)
+        return JobOutcome::Refused;
+    return JobOutcome::Failed;
+}
+
+// Why a job whose document did not go whole came to nothing: an answer of
+// the service at the HTTP level, or none.
+JobOutcome notSent(http_status_t status, const Watch& watch) {
+    if (status == HTTP_STATUS_NOT_FOUND) return JobOutcome::Failed;
+    if (status == HTTP_STATUS_CUPS_AUTHORIZATION_CANCELED) return JobOutcome::Refused;
+    if (status >= HTTP_STATUS_BAD_REQUEST && status < HTTP_STATUS_SERVER_ERROR) return JobOutcome::Refused;
+    if (status >= HTTP_STATUS_MULTIPLE_CHOICES) return JobOutcome::Failed;
+    return watch.expired ? JobOutcome::NoAnswer : JobOutcome::Lost;
+}
+
+// Whether the service has read all that was written to it, while the
+// connection stands. Data from the service ends the wait too: it has
+// something to say about the request.
+bool readByService(http_t* http, Watch& watch) {
+    const int fd = cups().httpGetFd(http);
+    for (;;) {
+        int unread = 0;
+        if (::ioctl(fd, SIOCOUTQ, &unread) != 0 || unread == 0) return true;
+        pollfd p{fd, POLLIN | POLLRDHUP, 0};
+        if (::poll(&p, 1, 1) > 0) return (p.revents & (POLLRDHUP | POLLHUP | POLLERR)) == 0;
+        if (keepWaiting(http, &watch) == 0) return false;
     }
+}
+
+// Writes the document after its request. A socket holds more than a page
+// unread, so a connection that broke halfway would seem to have taken it
+// all; written piece by piece, each once the last was read, it is seen to
+// break while the page is on its way, and only a break in its last piece
+// leaves it unknown whether the service had the whole page.
+http_status_t sendDocument(http_t* http, const QByteArray& pdf, Watch& watch) {
+    for (qsizetype at = 0; at < pdf.size(); at += kPiece) {
+        const qsizetype size = std::min(kPiece, pdf.size() - at);
+        const http_status_t status =
+            cups().cupsWriteRequestData(http, pdf.constData() + at, static_cast<size_t>(size));
+        if (status != HTTP_STATUS_CONTINUE) return status;
+        if (at + size == pdf.size()) break;
+        if (cups().httpFlushWrite(http) < 0 || !readByService(http, watch)) return HTTP_STATUS_ERROR;
+    }
+    return HTTP_STATUS_CONTINUE;
 }
 
 JobOutcome sendJob(const DefaultPrinter& printer, const QByteArray& pdf, const std::string& title,
                    const PrintCall& call) {
     if (!printer.acceptingJobs) return JobOutcome::Refused;
-    if (!loadCups()) return JobOutcome::Failed;
-    Watch watch(call);
-    Connection service(watch);
-    if (!service.http) return service.refused ? JobOutcome::Failed : JobOutcome::Late;
-    cups_option_t* options = nullptr;
-    int count = 0;
-    if (!printer.media.empty()) count = cups().cupsAddOption("media", printer.media.c_str(), count, &options);
-    const char* dest = printer.name.c_str();
-    const int job = cups().cupsCreateJob(service.http, dest, title.c_str(), count, options);
-    cups().cupsFreeOptions(count, options);
-    if (job <= 0) return whyNot(watch);
-    // A job that the service made only after the page went to a file gets no document.
-    JobOutcome outcome = JobOutcome::Late;
-    if (!call.abandoned) {
-        outcome = JobOutcome::Printed;
-        if (cups().cupsStartDocument(service.http, dest, job, title.c_str(), CUPS_FORMAT_PDF, 1) !=
-                HTTP_STATUS_CONTINUE ||
-            cups().cupsWriteRequestData(service.http, pdf.constData(), static_cast<size_t>(pdf.size())) !=
-                HTTP_STATUS_CONTINUE ||
-            cups().cupsFinishDocument(service.http, dest) != IPP_STATUS_OK)
-            outcome = whyNot(watch);
+    if (!loadCups()) return JobOutcome::NoService;
+    Watch watch(call, kJobLimit);
+    Connection service(watch, true);
+    if (!service.http) return service.refused ? JobOutcome::NoService : JobOutcome::NoAnswer;
+    http_t* http = service.http;
+
+    // One Print-Job, not a Create-Job and its document: a job made by a
+    // Create-Job whose answer is lost would stand at the service, empty and
+    // pending, with no number to cancel it by.
+    const std::string resource = "/printers/" + printer.name;
+    char uri[HTTP_MAX_URI];
+    cups().httpAssembleURI(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost",
+                           cups().ippPort(), resource.c_str());
+    ipp_t* request = cups().ippNewRequest(IPP_OP_PRINT_JOB);
+    cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                        cups().cupsUser());
+    cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.c_str());
+    cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
+                        CUPS_FORMAT_PDF);
+    if (!printer.media.empty())
+        cups().ippAddString(request, IPP_TAG_JOB, IPP_TAG_KEYWORD, "media", nullptr, printer.media.c_str());
+    // Sent with its length rather than in chunks: libcups does not tell
+    // whether the closing chunk went out.
+    const size_t length = cups().ippLength(request) + static_cast<size_t>(pdf.size());
+    http_status_t status = cups().cupsSendRequest(http, request, resource.c_str(), length);
+    cups().ippDelete(request);
+    if (status == HTTP_STATUS_CONTINUE) status = sendDocument(http, pdf, watch);
+    if (status != HTTP_STATUS_CONTINUE && status != HTTP_STATUS_OK) return notSent(status, watch);
+
+    ipp_t* response = cups().cupsGetResponse(http, resource.c_str());
+    if (!response) {
+        // The whole document went; a service that then says nothing, breaks
+        // off or dies may have taken it all the same.
+        const http_status_t after = cups().httpGetStatus(http);
+        return after >= HTTP_STATUS_MULTIPLE_CHOICES ? notSent(after, watch) : JobOutcome::Unconfirmed;
     }
-    // Half a document must not come out of the printer, nor a page that went
-    // to a file meanwhile. The connection may be stuck in the middle of a
-    // request, so the cancel goes on one of its own.
-    if (call.abandoned) outcome = JobOutcome::Late;
-    if (outcome != JobOutcome::Printed && !call.ending) {
-        Watch again(call);
-        Connection cancel(again);
-        if (cancel.http) cups().cupsCancelJob2(cancel.http, dest, job, 0);
-    }
+    const JobOutcome outcome = answered(cups().ippGetStatusCode(response));
+    cups().ippDelete(response);
     return outcome;
 }
 

@@ -310,6 +310,8 @@ std::optional<std::string> writeNewTemporary(const std::string& path, std::strin
     return std::nullopt;
 }
 
+void removeStaleTemporaries(const std::string& path) { removeLeftoverTemporaries(path); }
+
 void tellNotSaved(const std::string& what, const std::string& path, int error, QWidget* owner) {
     if (sessionEnding()) {
         reportNotSavedAtSessionEnd(what, path, std::generic_category().message(error));

@@ -70,6 +70,10 @@ bool writeFileReplacing(const std::string& path, std::string_view content);
 std::optional<std::string> writeNewTemporary(const std::string& path, std::string_view content,
                                              unsigned mode);
 
+// Removes what writes of new temporaries beside the path (writeNewTemporary)
+// left behind when they were killed, by the rules writeFileReplacing keeps.
+void removeStaleTemporaries(const std::string& path);
+
 // Tells the parent, in a message box over owner, that what the file holds
 // ("settings", "word list") could not be saved, and which file to look at.
 // While the session ends nobody would answer the box: the file and the

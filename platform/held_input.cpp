@@ -5,15 +5,19 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <deque>
 #include <memory>
 
 #include "platform/window_manager.h"
 
 namespace {
+
+constexpr int kFocusWaitMsec = 300;
 
 bool isMouse(QEvent::Type t) {
     return t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease ||
@@ -66,12 +70,22 @@ public:
         QCoreApplication::postEvent(this, new QEvent(QEvent::User));
     }
 
+    void enterModal() { ++modalDepth_; }
+    void leaveModal() {
+        --modalDepth_;
+        handOutLater();
+    }
+
     QWidget* keyTarget(const QEvent* e) const {
         return e == handing_ && isKey(e->type()) ? handingTo_.data() : nullptr;
     }
 
     bool eventFilter(QObject* obj, QEvent* e) override {
         const QEvent::Type type = e->type();
+        if (type == QEvent::WindowActivate && waitingForFocus_) {
+            waitingForFocus_ = false;
+            handOutLater();
+        }
         if (type == QEvent::ShortcutOverride) {
             // A held key must not press a button by its mnemonic meanwhile: it
             // does so when it is handed out.
@@ -91,7 +105,7 @@ public:
         // A click on a control that is disabled as it is made does nothing,
         // whatever the handler makes of the control before it is handed out.
         if (isMouse(type) && !(target->isEnabled() && target->isVisible())) return true;
-        queue_.push_back({target, copyFor(target, e)});
+        queue_.push_back({target, copyFor(target, e), modalDepth_});
         handOutLater();
         return true;
     }
@@ -108,11 +122,19 @@ private:
     struct Held {
         QPointer<QWidget> target;
         std::unique_ptr<QEvent> event;
+        // How many modal windows were up when it was made: input made before
+        // a modal window waits until the window is gone.
+        int modalDepth = 0;
     };
+
+    bool heldHere(const Held& held) const { return held.modalDepth >= modalDepth_; }
 
     // Input is held during a wait, and after it for as long as older input
     // waits to be handed out, so that the order stays as it was made.
-    bool holding() const { return !handingOut_ && (waiting_ || !queue_.empty()); }
+    bool holding() const {
+        return !handingOut_ && (waiting_ || std::any_of(queue_.begin(), queue_.end(),
+                                                        [&](const Held& h) { return heldHere(h); }));
+    }
 
     // The widget the event goes to as the window stands now: the focused
     // control for a key, the control under the pointer for the mouse, or the
@@ -172,9 +194,16 @@ private:
         // out, comes back here when it has returned.
         if (waiting_ || handingOut_) return;
         handingOut_ = true;
-        while (!queue_.empty()) {
-            Held held = std::move(queue_.front());
-            queue_.pop_front();
+        for (;;) {
+            const auto next =
+                std::find_if(queue_.begin(), queue_.end(), [&](const Held& h) { return heldHere(h); });
+            if (next == queue_.end()) break;
+            if (mustWaitForFocus(*next)) {
+                handingOut_ = false;
+                return;
+            }
+            Held held = std::move(*next);
+            queue_.erase(next);
             QWidget* target = held.target;
             if (!target || !target->isVisible() || blockedByModal(target->window()->windowHandle())) continue;
             const QEvent::Type type = held.event->type();
@@ -190,6 +219,25 @@ private:
             handing_ = nullptr;
         }
         handingOut_ = false;
+        focusWaited_ = false;
+    }
+
+    // When a modal window closes, the window manager gives the keyboard back
+    // to the window under it a moment later; until then no window is active,
+    // and a key handed out then would press no button by its mnemonic. So a
+    // key waits for that moment, or a little longer at most.
+    bool mustWaitForFocus(const Held& held) {
+        if (!isKey(held.event->type()) || QApplication::activeWindow() || focusWaited_) return false;
+        if (!waitingForFocus_) {
+            waitingForFocus_ = true;
+            QTimer::singleShot(kFocusWaitMsec, this, [this, round = ++focusRound_] {
+                if (!waitingForFocus_ || round != focusRound_) return;
+                waitingForFocus_ = false;
+                focusWaited_ = true;
+                handOutLater();
+            });
+        }
+        return true;
     }
 
     const QEvent* handing_ = nullptr;
@@ -197,6 +245,9 @@ private:
     std::deque<Held> queue_;
     QPointer<QWidget> pressed_;
     bool waiting_ = false, handingOut_ = false, posted_ = false;
+    int modalDepth_ = 0;
+    bool waitingForFocus_ = false, focusWaited_ = false;
+    int focusRound_ = 0;
 };
 
 }  // namespace
@@ -206,5 +257,9 @@ void followInput() { HeldInput::instance(); }
 void processEventsHoldingInput() { HeldInput::instance().processEvents(); }
 
 void handOutHeldInput() { HeldInput::instance().handOutLater(); }
+
+ShowingModal::ShowingModal() { HeldInput::instance().enterModal(); }
+
+ShowingModal::~ShowingModal() { HeldInput::instance().leaveModal(); }
 
 QWidget* heldKeyTarget(const QEvent* e) { return HeldInput::instance().keyTarget(e); }

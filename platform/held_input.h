@@ -25,6 +25,18 @@ void processEventsHoldingInput();
 // Hands out the kept input as soon as the handler that waited has returned.
 void handOutHeldInput();
 
+// A modal window that a handler shows (a message box, a dialog) while it is
+// up. Input held by a wait before it stays held until that handler has
+// returned, as after any wait, rather than coming to windows the modal one
+// blocks; input made in the modal window goes to it at once.
+class ShowingModal {
+public:
+    ShowingModal();
+    ~ShowingModal();
+    ShowingModal(const ShowingModal&) = delete;
+    ShowingModal& operator=(const ShowingModal&) = delete;
+};
+
 // The control a held key event is being handed to (the control that had the
 // focus when the key was made, which may have lost it since); null for any
 // other event.

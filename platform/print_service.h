@@ -3,7 +3,7 @@
 // the default, on what paper, and whether it takes a finished document. Its
 // calls may wait long on a service that does not answer, so the system printer
 // makes them on threads of their own; these are told through a PrintCall when
-// nobody waits for them any more.
+// the program ends.
 #include <QByteArray>
 #include <QMarginsF>
 #include <QSizeF>
@@ -32,18 +32,18 @@ struct DefaultPrinter {
 };
 
 enum class JobOutcome {
-    Printed,  // the printer took the document
-    Refused,  // the printer answered no
-    Failed,   // the service broke off or could not be asked
-    Late,     // the service did not answer in time
+    Printed,      // the service confirmed the document
+    Refused,      // the printer answered no
+    Failed,       // the service answered with an error of its own, or could not be asked
+    NoService,    // nothing answers where the service should be
+    NoAnswer,     // the service did not answer before the document had gone
+    Lost,         // the connection broke before the document had gone whole
+    Unconfirmed,  // the document went whole, but the service never confirmed it
 };
 
 // One call into the service, shared by the thread that makes it and the
 // window's thread that waits for it.
 struct PrintCall {
-    // The window's thread stopped waiting: the page went to a file, so a job
-    // made for it is to be cancelled.
-    std::atomic<bool> abandoned{false};
     // The program ends: stop at once.
     std::atomic<bool> ending{false};
     // The call has returned and its result may be read.
@@ -54,7 +54,10 @@ class PrintService {
 public:
     virtual ~PrintService() = default;
     virtual DefaultPrinter defaultPrinter(const PrintCall& call) = 0;
-    // Sends a finished PDF document to the printer found by defaultPrinter().
+    // Sends a finished PDF document to the printer found by defaultPrinter(),
+    // as one request, so that a job never stands at the service without its
+    // document. Returns once the service has given a definite answer, or has
+    // given none for half a minute, or the program ends.
     virtual JobOutcome submit(const DefaultPrinter& printer, const QByteArray& pdf, const std::string& title,
                               const PrintCall& call) = 0;
 };

@@ -128,6 +128,7 @@ MsgAnswer RealSeam::msgBox(const QString& text, MsgButtons buttons, MsgIcon icon
             box.setDefaultButton(QMessageBox::No);
             break;
     }
+    const ShowingModal showing;
     int r = box.exec();
     switch (r) {
         case QMessageBox::Cancel:
@@ -180,6 +181,7 @@ void RealSeam::runModal(QWidget* window) {
     ModalWatcher watcher(&loop);
     window->installEventFilter(&watcher);
     QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    const ShowingModal showing;
     if (window->isVisible()) loop.exec();
     if (guard) {
         guard->removeEventFilter(&watcher);

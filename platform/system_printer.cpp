@@ -4,11 +4,13 @@
 #include <stdio.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -17,45 +19,140 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 #include <system_error>
 #include <thread>
 
 #include "platform/data_file.h"
 #include "platform/fonts.h"
 #include "platform/seam.h"
+#include "platform/session_end.h"
 
 namespace {
 // How long a page waits for the default printer before it goes to a file.
 constexpr double kLookupWait = 0.6;
-// How long a page waits for the printer to take it before it goes to a file.
+// How long the window waits for the printer to take a page before it goes
+// on; the job goes on meanwhile, and its answer is told when it comes.
 constexpr double kJobWait = 1.0;
-// How long the end of the program waits for calls to the service to stop.
+// How often open jobs are looked at.
+constexpr int kAnswerLookMsec = 100;
+// How long the end of the program waits for the service's answers.
 constexpr auto kEndingWait = std::chrono::milliseconds(250);
 
 // The page the games lay out: a letter page, in points.
 QSizeF letterPage(bool landscape) { return landscape ? QSizeF(792, 612) : QSizeF(612, 792); }
 
-void tell(const QString& text, MsgIcon icon) {
-    seam().msgBox(text, MsgButtons::OK, icon, "Quenvale", nullptr);
+void cannotPrint() {
+    seam().msgBox("The page could not be printed.", MsgButtons::OK, MsgIcon::Exclamation, "Quenvale",
+                  nullptr);
 }
 
-void cannotPrint() { tell("The page could not be printed.", MsgIcon::Exclamation); }
-
-QString savedBecause(DefaultPrinter::State why) {
-    switch (why) {
+NotPrinted whyNot(DefaultPrinter::State state) {
+    switch (state) {
+        case DefaultPrinter::State::NoPrinter:
+            return NotPrinted::NoPrinter;
         case DefaultPrinter::State::NoDefault:
-            return "No printer is chosen as the default, so the page was saved as a file:\r";
+            return NotPrinted::NoDefault;
         case DefaultPrinter::State::NoService:
-            return "The print service is not running, so the page was saved as a file:\r";
+            return NotPrinted::NoService;
         case DefaultPrinter::State::Unreachable:
-            return "The printer could not be reached in time, so the page was saved as a file:\r";
+            return NotPrinted::Unreachable;
         case DefaultPrinter::State::Failed:
         case DefaultPrinter::State::Ready:
-            return "The page could not be sent to the printer, so it was saved as a file:\r";
-        case DefaultPrinter::State::NoPrinter:
             break;
     }
-    return "There is no printer on this computer, so the page was saved as a file:\r";
+    return NotPrinted::Failed;
+}
+
+NotPrinted whyNot(JobOutcome outcome) {
+    switch (outcome) {
+        case JobOutcome::Refused:
+            return NotPrinted::Refused;
+        case JobOutcome::NoService:
+            return NotPrinted::NoService;
+        case JobOutcome::NoAnswer:
+            return NotPrinted::NoAnswer;
+        case JobOutcome::Lost:
+            return NotPrinted::Lost;
+        case JobOutcome::Unconfirmed:
+            return NotPrinted::Unconfirmed;
+        case JobOutcome::Printed:
+        case JobOutcome::Failed:
+            break;
+    }
+    return NotPrinted::Failed;
+}
+
+QString reason(NotPrinted why) {
+    switch (why) {
+        case NotPrinted::NoPrinter:
+            return "There is no printer on this computer";
+        case NotPrinted::NoDefault:
+            return "No printer is chosen as the default";
+        case NotPrinted::NoService:
+            return "The print service is not running";
+        case NotPrinted::Unreachable:
+            return "The printer could not be reached in time";
+        case NotPrinted::Refused:
+            return "The printer refused the page";
+        case NotPrinted::NoAnswer:
+            return "The printer did not answer";
+        case NotPrinted::Lost:
+            return "The connection to the printer was lost";
+        case NotPrinted::Unconfirmed:
+            return "The whole page was sent, but the print service never said that it was printed";
+        case NotPrinted::Ended:
+            return "The program ended before the printer had answered";
+        case NotPrinted::Failed:
+            break;
+    }
+    return "The page could not be sent to the printer";
+}
+
+// Why a file could not be written, as a parent can act on it.
+QString whyNotWritten(int error) {
+    switch (error) {
+        case 0:
+            return "It could not be written.";
+        case ENOSPC:
+        case EDQUOT:
+            return "The disk is full.";
+        case EACCES:
+        case EPERM:
+            return "The folder may not be written to.";
+        case EROFS:
+            return "The disk may only be read.";
+        default:
+            break;
+    }
+    return QString::fromStdString(std::generic_category().message(error)) + ".";
+}
+
+// The folder the printouts go to, made if it is missing; nothing, and why,
+// when it cannot be made or something else stands in its place.
+QString makeFolder(const QString& folder) {
+    namespace fs = std::filesystem;
+    const fs::path path(pathBytes(folder));
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) return {};
+    const fs::file_type there = fs::symlink_status(path, ec).type();
+    if (there == fs::file_type::symlink) return "The folder is a link that leads nowhere.";
+    if (there != fs::file_type::not_found) return "Something that is no folder stands in its place.";
+    if (fs::create_directories(path, ec)) return {};
+    return whyNotWritten(ec.value());
+}
+
+// The window that a message about a page goes over when it comes between
+// handlers: the one the child is at, else one that is shown.
+QWidget* currentWindow() {
+    if (QWidget* w = QApplication::activeModalWidget()) return w;
+    if (QWidget* w = QApplication::activeWindow()) return w;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && !w->isMinimized() && w->windowType() != Qt::Popup &&
+            w->windowType() != Qt::ToolTip)
+            return w;
+    return nullptr;
 }
 
 // Puts a finished file under a new name, never over what stands there, file
@@ -98,18 +195,35 @@ std::unique_ptr<Printer> makeSystemPrinter() {
 
 SystemPrinter::SystemPrinter(QString pdfFolder, std::unique_ptr<PrintService> service,
                              std::function<QDateTime()> now)
-    : pdfFolder_(std::move(pdfFolder)), service_(std::move(service)), now_(std::move(now)) {}
+    : pdfFolder_(std::move(pdfFolder)), service_(std::move(service)), now_(std::move(now)) {
+    answers_.setInterval(kAnswerLookMsec);
+    QObject::connect(&answers_, &QTimer::timeout, [this] { takeUpAnswers(); });
+}
 
 SystemPrinter::~SystemPrinter() {
     discardDocument();
-    // Calls still waiting for the service are told to stop and given a moment
-    // to do so; one that takes longer ends on its own, holding all it uses, so
-    // the end of the program never waits long for a service that is stuck.
-    for (const auto& call : calls_) call->ending = true;
-    const auto until = std::chrono::steady_clock::now() + kEndingWait;
+    answers_.stop();
+    // A job still open is given a moment to be answered; the lookups are
+    // told to stop at once. Then every call stops, and one that takes longer
+    // ends on its own, holding all it uses, so the end of the program never
+    // waits long for a service that is stuck.
     for (const auto& call : calls_)
-        while (!call->finished && std::chrono::steady_clock::now() < until)
+        if (std::none_of(openJobs_.begin(), openJobs_.end(),
+                         [&](const OpenJob& open) { return open.job == call; }))
+            call->ending = true;
+    const auto until = std::chrono::steady_clock::now() + kEndingWait;
+    for (const OpenJob& open : openJobs_)
+        while (!open.job->finished && std::chrono::steady_clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    for (const auto& call : calls_) call->ending = true;
+    // Nobody may be there to answer a message box now: the page is kept, and
+    // what the parent would have been told goes to standard error.
+    for (const OpenJob& open : openJobs_) {
+        if (open.job->finished && open.job->result == JobOutcome::Printed) continue;
+        notices_.push_back(keep(open.pdf, open.job->finished ? whyNot(open.job->result) : NotPrinted::Ended));
+    }
+    for (Notice& notice : notices_)
+        std::fprintf(stderr, "Quenvale: %s\n", notice.text.replace('\r', ' ').toLocal8Bit().constData());
 }
 
 template <class Result>
@@ -149,19 +263,6 @@ DefaultPrinter SystemPrinter::lookUpPrinter() {
     if (!seam().waitFor([&] { return lookup->finished.load(); }, kLookupWait)) return late;
     lookup_.reset();
     return lookup->result;
-}
-
-JobOutcome SystemPrinter::send(const QByteArray& pdf) {
-    const auto job = start<JobOutcome>(
-        [target = target_, pdf](PrintService& service, const PrintCall& call) {
-            return service.submit(target, pdf, "Quenvale printout", call);
-        },
-        JobOutcome::Failed);
-    if (!job) return JobOutcome::Failed;
-    if (seam().waitFor([&] { return job->finished.load(); }, kJobWait)) return job->result;
-    job->abandoned = true;
-    // A job that ended in the moment between stands as it ended.
-    return job->finished ? job->result : JobOutcome::Late;
 }
 
 void SystemPrinter::discardDocument() {
@@ -315,48 +416,113 @@ void SystemPrinter::endDoc() {
     const QByteArray pdf = document_->data();
     document_.reset();
     lastPdf_.clear();
-    DefaultPrinter::State why = target_.state;
-    if (finished && why == DefaultPrinter::State::Ready) {
-        // A page that the printer has not taken within a moment is kept as a file.
-        switch (send(pdf)) {
-            case JobOutcome::Printed:
-                return;
-            case JobOutcome::Refused:
-                tell("The printer refused the page, so it was not printed.", MsgIcon::Exclamation);
-                return;
-            case JobOutcome::Late:
-                why = DefaultPrinter::State::Unreachable;
-                break;
-            case JobOutcome::Failed:
-                why = DefaultPrinter::State::Failed;
-                break;
-        }
-    }
-    if (finished) lastPdf_ = savePdf(pdf);
-    if (lastPdf_.isEmpty()) {
+    if (!finished) {
         cannotPrint();
         return;
     }
-    tell(savedBecause(why) + QDir::toNativeSeparators(lastPdf_), MsgIcon::Information);
+    JobOutcome outcome = JobOutcome::Failed;
+    if (target_.state == DefaultPrinter::State::Ready) {
+        const auto job = start<JobOutcome>(
+            [target = target_, pdf](PrintService& service, const PrintCall& call) {
+                return service.submit(target, pdf, "Quenvale printout", call);
+            },
+            JobOutcome::Failed);
+        if (job) {
+            if (!seam().waitFor([&] { return job->finished.load(); }, kJobWait)) {
+                // The window goes on; the page is printed, or kept and told
+                // of, when the service answers.
+                openJobs_.push_back({job, pdf});
+                answers_.start();
+                return;
+            }
+            outcome = job->result;
+        }
+        if (outcome == JobOutcome::Printed) return;
+    }
+    const NotPrinted why =
+        target_.state == DefaultPrinter::State::Ready ? whyNot(outcome) : whyNot(target_.state);
+    const Notice notice = keep(pdf, why, &lastPdf_);
+    seam().msgBox(notice.text, MsgButtons::OK, notice.icon, "Quenvale", nullptr);
 }
 
-QString SystemPrinter::savePdf(const QByteArray& pdf) const {
-    QString folder = pdfFolder_;
-    if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) folder = QDir::homePath();
-    if (!QDir().mkpath(folder)) return {};
+void SystemPrinter::takeUpAnswers() {
+    for (auto open = openJobs_.begin(); open != openJobs_.end();) {
+        if (!open->job->finished) {
+            ++open;
+            continue;
+        }
+        // Kept at once, though it may be told only later.
+        if (open->job->result != JobOutcome::Printed)
+            notices_.push_back(keep(open->pdf, whyNot(open->job->result)));
+        open = openJobs_.erase(open);
+    }
+    tellNotices();
+    if (!busy()) answers_.stop();
+}
+
+void SystemPrinter::tellNotices() {
+    // One message at a time, and none over a message box that waits for its
+    // answer: the child would not know which question the answer is to.
+    if (telling_ || sessionEnding()) return;
+    telling_ = true;
+    while (!notices_.empty() && !qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) &&
+           !sessionEnding()) {
+        const Notice notice = notices_.front();
+        notices_.pop_front();
+        seam().msgBox(notice.text, MsgButtons::OK, notice.icon, "Quenvale", currentWindow());
+    }
+    telling_ = false;
+}
+
+SystemPrinter::Notice SystemPrinter::keep(const QByteArray& pdf, NotPrinted why, QString* saved) const {
+    const SavedPdf file = savePdf(pdf);
+    if (saved) *saved = file.path;
+    const QString path = QDir::toNativeSeparators(file.path);
+    const QString notSaved = QDir::toNativeSeparators(file.folder) + "\r" + file.whyNot;
+    if (why == NotPrinted::Unconfirmed || why == NotPrinted::Ended) {
+        const QString first = reason(why) + ", so it may still come out of the printer.\r";
+        if (!path.isEmpty()) return {first + "It was also saved as a file:\r" + path};
+        return {first + "It could not be saved as a file in:\r" + notSaved, MsgIcon::Exclamation};
+    }
+    // Where the reason names the page already, it is "it", as these messages always said.
+    const QString page = why == NotPrinted::Refused || why == NotPrinted::Failed ? "it" : "the page";
+    if (!path.isEmpty()) return {reason(why) + ", so " + page + " was saved as a file:\r" + path};
+    return {reason(why) + ", so " + page +
+                " was not printed.\rIt could not be saved as a file either, in:\r" + notSaved,
+            MsgIcon::Exclamation};
+}
+
+SystemPrinter::SavedPdf SystemPrinter::savePdf(const QByteArray& pdf) const {
+    SavedPdf saved;
+    saved.folder = pdfFolder_;
+    if (saved.folder.isEmpty())
+        saved.folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (saved.folder.isEmpty()) saved.folder = QDir::homePath();
+    saved.whyNot = makeFolder(saved.folder);
+    if (!saved.whyNot.isEmpty()) return saved;
+    const std::string part = pathBytes(saved.folder + "/.Quenvale printout");
+    removeStaleTemporaries(part);
     // Written whole under a new hidden name first, so that a full disk or a
     // crash leaves no broken file behind; made like any file the user saves.
-    const std::optional<std::string> part = writeNewTemporary(
-        pathBytes(folder + "/.Quenvale printout"), std::string_view(pdf.constData(), pdf.size()), 0666);
-    if (!part) return {};
+    errno = 0;
+    const std::optional<std::string> written =
+        writeNewTemporary(part, std::string_view(pdf.constData(), pdf.size()), 0666);
+    if (!written) {
+        saved.whyNot = whyNotWritten(errno);
+        return saved;
+    }
     // Two pages printed within one second get a file each.
-    const QString stem = folder + "/Quenvale printout " + now_().toString("yyyy-MM-dd hh.mm.ss");
+    const QString stem = saved.folder + "/Quenvale printout " + now_().toString("yyyy-MM-dd hh.mm.ss");
     for (int n = 1; n < 1000; ++n) {
         const QString path = stem + (n == 1 ? QString() : QString(" (%1)").arg(n)) + ".pdf";
-        if (renameNew(QByteArray::fromStdString(*part), QFile::encodeName(path))) return path;
+        errno = 0;
+        if (renameNew(QByteArray::fromStdString(*written), QFile::encodeName(path))) {
+            saved.path = path;
+            return saved;
+        }
         if (errno != EEXIST) break;
     }
-    ::unlink(part->c_str());
-    return {};
+    saved.whyNot = whyNotWritten(errno == EEXIST ? 0 : errno);
+    ::unlink(written->c_str());
+    return saved;
 }

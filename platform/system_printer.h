@@ -1,17 +1,23 @@
 #pragma once
-// The Printer on the system's default printer, or, where there is none or it
-// cannot be reached, on a PDF file in the user's documents folder.
+// The Printer on the system's default printer, or, where there is none, it
+// cannot be reached or it does not take the page, on a PDF file in the user's
+// documents folder. The window waits a moment only for the printer; a page
+// it has not taken by then is printed, or kept and told of, when the service
+// answers.
 #include <QDateTime>
 #include <QPainter>
 #include <QRectF>
 #include <QString>
+#include <QTimer>
 #include <QTransform>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "platform/print_service.h"
 #include "platform/printer.h"
+#include "platform/seam.h"
 
 class QBuffer;
 class QPdfWriter;
@@ -22,6 +28,20 @@ class QPdfWriter;
 // nothing falls into the printer's margins. paper and margins are upright, as
 // the printer gives them.
 QTransform userScaleOnPaper(const QRectF& scale, QSizeF paper, QMarginsF margins, bool landscape);
+
+// Why a page was not printed, or not surely: the last two may still be.
+enum class NotPrinted {
+    NoPrinter,
+    NoDefault,
+    NoService,
+    Unreachable,
+    Failed,
+    Refused,
+    NoAnswer,
+    Lost,
+    Unconfirmed,
+    Ended,
+};
 
 // One call into the print service and its result, shared with the thread
 // that makes it.
@@ -57,20 +77,46 @@ public:
     void paintPicture(const QImage& picture, double x, double y, double w, double h) override;
     void endDoc() override;
 
-    // The PDF file of the last document, when it went to one.
+    // The PDF file of the last document, when it went to one while the
+    // window waited.
     QString lastPdf() const { return lastPdf_; }
+    // Whether a page sent to the printer still waits for the service's answer,
+    // or for the message that tells it.
+    bool busy() const { return !openJobs_.empty() || !notices_.empty(); }
 
 private:
+    // What the parent is told about a page that was not printed.
+    struct Notice {
+        QString text;
+        MsgIcon icon = MsgIcon::Information;
+    };
+    // A page whose job the window stopped waiting for.
+    struct OpenJob {
+        std::shared_ptr<PrintErrand<JobOutcome>> job;
+        QByteArray pdf;
+    };
+
     QPainter& painter();
     QFont font() const;
     QRectF scale() const;
     void updateTransform();
+    struct SavedPdf {
+        QString path;  // empty when it could not be saved
+        QString folder;
+        QString whyNot;
+    };
+    // Saves a page that was not printed, and says why and where it went;
+    // path: the file's, or empty when it could not be saved.
+    Notice keep(const QByteArray& pdf, NotPrinted why, QString* path = nullptr) const;
     // Writes the document as a new file beside the others, never over one nor
-    // through a link; empty when it could not be written.
-    QString savePdf(const QByteArray& pdf) const;
+    // through a link.
+    SavedPdf savePdf(const QByteArray& pdf) const;
     void discardDocument();
     DefaultPrinter lookUpPrinter();
-    JobOutcome send(const QByteArray& pdf);
+    // Looks at the jobs the window went on from, keeps the pages that were
+    // not printed, and tells why when nothing waits for an answer.
+    void takeUpAnswers();
+    void tellNotices();
     // Runs one call into the service on a thread of its own; nullptr when no
     // thread could be started.
     template <class Result>
@@ -85,6 +131,13 @@ private:
     std::shared_ptr<PrintErrand<DefaultPrinter>> lookup_;
     std::vector<std::shared_ptr<PrintCall>> calls_;
     std::function<QDateTime()> now_;
+    std::vector<OpenJob> openJobs_;
+    std::deque<Notice> notices_;
+    // Looks for answers while jobs are open. A timer, since it never fires
+    // while a handler waits: a message box then would come in the middle of
+    // a game's move.
+    QTimer answers_;
+    bool telling_ = false;
     QString lastPdf_;
     DefaultPrinter target_;
     std::unique_ptr<QBuffer> document_;

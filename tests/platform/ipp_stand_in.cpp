@@ -150,6 +150,15 @@ void IppStandIn::serve(int fd) {
             const size_t at = head.find("content-length:");
             const size_t length = at == std::string::npos ? 0 : std::stoul(head.substr(at + 15));
             while (in.size() < length && (whole = readMore(fd, in))) {
+                // Broken off as soon as the request shows what it is, while
+                // the rest of it is still on its way.
+                if (setup_.dropOp != 0 && in.size() >= 8 && number(in, 2, 2) == setup_.dropOp &&
+                    in.size() < length) {
+                    std::lock_guard lock(mutex_);
+                    ops_.push_back(setup_.dropOp);
+                    whole = false;
+                    break;
+                }
             }
             if (whole) {
                 body = in.substr(0, length);
@@ -163,14 +172,21 @@ void IppStandIn::serve(int fd) {
         {
             std::lock_guard lock(mutex_);
             ops_.push_back(op);
-            if (op == ipp::kSendDocument) document_ = QByteArray::fromStdString(body.substr(attributesEnd));
+            if (op == ipp::kSendDocument || op == ipp::kPrintJob) {
+                document_ = QByteArray::fromStdString(body.substr(attributesEnd));
+                ++documents_;
+            }
         }
         if (op == setup_.holdOp && !released_) {
-            holding_ = true;
-            const auto until = Clock::now() + kLongest;
+            const size_t n = static_cast<size_t>(held_++);
+            ++holding_;
+            const auto until = Clock::now() + (n < setup_.answerAfter.size()
+                                                   ? std::chrono::duration_cast<Clock::duration>(
+                                                         std::chrono::duration<double>(setup_.answerAfter[n]))
+                                                   : Clock::duration(kLongest));
             while (!released_ && !stop_ && Clock::now() < until)
                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            holding_ = false;
+            --holding_;
         }
         const std::string ipp = answer(op, id, uri);
         const std::string response = "HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\nContent-Length: " +
@@ -203,6 +219,7 @@ std::string IppStandIn::answer(int op, int id, const std::string& printerUri) {
                 status = 0x0406;
             break;
         }
+        case ipp::kPrintJob:
         case ipp::kCreateJob:
         case ipp::kSendDocument:
             groups = "\x02" + attribute(0x21, "job-id", be32(7)) + attribute(0x23, "job-state", be32(3));
@@ -211,7 +228,7 @@ std::string IppStandIn::answer(int op, int id, const std::string& printerUri) {
             break;
     }
     if (op == setup_.refuseOp) {
-        status = 0x0506;
+        status = setup_.refuseStatus;
         groups.clear();
     }
     return std::string("\x02\x00", 2) + be16(status) + be32(id) + "\x01" +
@@ -239,4 +256,9 @@ std::vector<int> IppStandIn::operations() const {
 QByteArray IppStandIn::document() const {
     std::lock_guard lock(mutex_);
     return document_;
+}
+
+int IppStandIn::documents() const {
+    std::lock_guard lock(mutex_);
+    return documents_;
 }

@@ -565,7 +565,10 @@ TEST_F(CrossTest, APageThatCannotBePrintedIsToldAndTheGameGoesOn) {
     w.cmdPrint_Click();
     setSeam(&*rec);
     ASSERT_EQ(printing.boxes.size(), 2u);
-    EXPECT_EQ(printing.boxes[1].text, "The page could not be printed.");
+    EXPECT_EQ(printing.boxes[1].text,
+              "There is no printer on this computer, so the page was not printed.\r"
+              "It could not be saved as a file either, in:\r" +
+                  QString::fromStdString(folder) + "\rSomething that is no folder stands in its place.");
     EXPECT_EQ(printing.boxes[1].icon, MsgIcon::Exclamation);
     EXPECT_EQ(w.Playing, 1);
 
