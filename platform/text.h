@@ -30,7 +30,8 @@ struct FittedText {
 // before a phrase is broken between its words. A word or an unbroken line that
 // still does not fit is shortened with an ellipsis, and lines that find no
 // room below the last whole one are left out, the last one shown ending in
-// an ellipsis.
+// an ellipsis. A long run of characters that take no room (accents, zero-width
+// spaces) shows only its start, which looks the same.
 FittedText fitText(const QString& shown, const QFont& font, int width, int height, bool wrap);
 
 // A text's layout in a box, kept while the text, font and box stay the same:
