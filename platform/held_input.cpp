@@ -87,10 +87,12 @@ public:
         QWidget* window = widgetOfWindow(obj);
         if (!window) return false;
         QWidget* target = targetOf(window, e);
+        const bool repeat = isKey(type) && repeats(static_cast<QKeyEvent*>(e));
         if (!holding()) return false;
         // A click on a control that is disabled as it is made does nothing,
         // whatever the handler makes of the control before it is handed out.
         if (isMouse(type) && !(target->isEnabled() && target->isVisible())) return true;
+        if (isKey(type) && !holdKey(static_cast<QKeyEvent*>(e), repeat)) return true;
         queue_.push_back({target, copyFor(target, e)});
         handOutLater();
         return true;
@@ -109,6 +111,46 @@ private:
         QPointer<QWidget> target;
         std::unique_ptr<QEvent> event;
     };
+
+    static int keyOf(const QKeyEvent* e) {
+        return e->nativeScanCode() != 0 ? static_cast<int>(e->nativeScanCode()) : e->key();
+    }
+
+    // Whether a key event repeats a key held down. X repeats a held key as a
+    // release and a press made at the same moment, and does not always let
+    // Qt see that they are a repeat.
+    bool repeats(const QKeyEvent* e) {
+        const LastKey key{e->type(), keyOf(e), e->timestamp()};
+        const bool repeat =
+            e->isAutoRepeat() || (key.type == QEvent::KeyPress && last_.type == QEvent::KeyRelease &&
+                                  last_.key == key.key && last_.time == key.time);
+        last_ = key;
+        return repeat;
+    }
+
+    // Whether a key made during a wait is kept. A key held through a pause
+    // must not play on for seconds after it, so its repeats fold into the
+    // press kept before them.
+    bool holdKey(const QKeyEvent* e, bool repeat) {
+        if (e->type() == QEvent::KeyRelease) return !repeat;
+        if (repeat) {
+            // The release of the pair came first, and passed for a real one.
+            if (!queue_.empty() && isRepeatedRelease(*queue_.back().event, e)) queue_.pop_back();
+            for (auto it = queue_.rbegin(); it != queue_.rend(); ++it) {
+                if (!isKey(it->event->type()) || keyOf(static_cast<QKeyEvent*>(it->event.get())) != keyOf(e))
+                    continue;
+                if (it->event->type() == QEvent::KeyPress) return false;
+                break;
+            }
+        }
+        return true;
+    }
+
+    static bool isRepeatedRelease(const QEvent& queued, const QKeyEvent* press) {
+        if (queued.type() != QEvent::KeyRelease) return false;
+        const auto& release = static_cast<const QKeyEvent&>(queued);
+        return keyOf(&release) == keyOf(press) && release.timestamp() == press->timestamp();
+    }
 
     // Input is held during a wait, and after it for as long as older input
     // waits to be handed out, so that the order stays as it was made.
@@ -192,6 +234,12 @@ private:
         handingOut_ = false;
     }
 
+    struct LastKey {
+        QEvent::Type type = QEvent::None;
+        int key = 0;
+        quint64 time = 0;
+    };
+    LastKey last_;
     const QEvent* handing_ = nullptr;
     QPointer<QWidget> handingTo_;
     std::deque<Held> queue_;

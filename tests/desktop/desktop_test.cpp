@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,11 @@ public:
     CommandButton* cmdA = nullptr;
     CommandButton* cmdB = nullptr;
     CommandButton* cmdC = nullptr;
+    std::function<void(int)> keyDown;
+
+    void Form_KeyDown(int& KeyCode, int) override {
+        if (keyDown) keyDown(KeyCode);
+    }
 
 protected:
     void createControls() override {
@@ -74,7 +80,36 @@ public:
     }
     ~Desktop() { xcb_disconnect(c_); }
 
-    static constexpr xcb_keycode_t kSpace = 65, kTab = 23, kReturn = 36;
+    static constexpr xcb_keycode_t kSpace = 65, kTab = 23, kReturn = 36, kRight = 114;
+
+    // One key going down or up at a moment of the server's clock, with the
+    // modifiers held then.
+    void key(xcb_window_t window, xcb_keycode_t key, bool down, xcb_timestamp_t time,
+             std::uint16_t state = 0) {
+        xcb_key_press_event_t e;
+        std::memset(&e, 0, sizeof e);
+        e.response_type = down ? XCB_KEY_PRESS : XCB_KEY_RELEASE;
+        e.detail = key;
+        e.time = time;
+        e.root = root_;
+        e.event = window;
+        e.state = state;
+        e.same_screen = 1;
+        xcb_send_event(c_, 0, window, down ? XCB_EVENT_MASK_KEY_PRESS : XCB_EVENT_MASK_KEY_RELEASE,
+                       reinterpret_cast<const char*>(&e));
+        xcb_flush(c_);
+    }
+
+    // A key held down from one moment to another, repeated as X repeats it: a
+    // release and a press at the same moment, 25 times a second after 660 ms.
+    void hold(xcb_window_t window, xcb_keycode_t k, xcb_timestamp_t from, xcb_timestamp_t to) {
+        key(window, k, true, from);
+        for (xcb_timestamp_t t = from + 660; t < to; t += 40) {
+            key(window, k, false, t);
+            key(window, k, true, t);
+        }
+        key(window, k, false, to);
+    }
 
     void pressSpace(xcb_window_t window) { pressKey(window, kSpace); }
 
@@ -309,6 +344,44 @@ TEST(Desktop, AModalDialogKeepsTheKeysWhenTheFocusLandsOnTheWindowItBlocks) {
     EXPECT_TRUE(closedByKeys[0]);
     EXPECT_TRUE(closedByKeys[1]);
     dialog.Unload();
+    w.Unload();
+    setSeam(nullptr);
+}
+
+TEST(Desktop, AKeyHeldDownThroughAWaitCountsOnceAndEachSeparatePressCounts) {
+    RealSeam real;
+    setSeam(&real);
+    TwoButtons w;
+    w.setKeyPreview(true);
+    w.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
+    const auto window = static_cast<xcb_window_t>(w.form()->winId());
+    Desktop desktop;
+
+    std::vector<std::string> order;
+    w.keyDown = [&](int code) {
+        if (code == vbKeyRight) order.push_back("Right");
+    };
+    // The child holds Right from before the pause to after it, then holds it
+    // again and taps it, while the pause still runs.
+    desktop.key(window, Desktop::kRight, true, 1000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 1; }, 2000));
+    w.cmdA->onClick([&] {
+        order.push_back("A start");
+        for (xcb_timestamp_t t = 1660; t < 2500; t += 40) {
+            desktop.key(window, Desktop::kRight, false, t);
+            desktop.key(window, Desktop::kRight, true, t);
+        }
+        desktop.key(window, Desktop::kRight, false, 2500);
+        desktop.hold(window, Desktop::kRight, 2600, 4000);
+        desktop.key(window, Desktop::kRight, true, 4100);
+        desktop.key(window, Desktop::kRight, false, 4150);
+        seam().delay(0.5);
+        order.push_back("A end");
+    });
+    w.cmdA->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return order.size() >= 4; }, 2000));
+    EXPECT_EQ(order, (std::vector<std::string>{"Right", "A start", "A end", "Right", "Right", "Right"}));
     w.Unload();
     setSeam(nullptr);
 }
