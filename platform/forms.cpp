@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -85,6 +86,33 @@ int vbShift(Qt::KeyboardModifiers m) {
            (m & Qt::AltModifier ? 4 : 0);
 }
 
+bool clickable(const QWidget* control) { return control->isEnabled() && control->isVisible(); }
+
+namespace {
+const char* const kKeysStandingFor = "keysStandingFor";
+}
+
+void keyStandsFor(QWidget* control, QChar key) {
+    control->setProperty(kKeysStandingFor, control->property(kKeysStandingFor).toString() + key);
+}
+
+QWidget* controlOfKey(const QWidget* window, const QKeyEvent* e) {
+    const int typed = vbKeyAscii(e);
+    if (typed == 0) return nullptr;
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (w->property(kKeysStandingFor).toString().contains(QChar(typed)) && w->window() == window)
+            return w;
+    return nullptr;
+}
+
+QAbstractButton* buttonOfMnemonic(const QWidget* window, const QKeyEvent* e) {
+    if (!(e->modifiers() & Qt::AltModifier)) return nullptr;
+    const QKeySequence key(QKeyCombination(e->modifiers() & ~Qt::KeypadModifier, Qt::Key(e->key())));
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if (b->window() == window && clickable(b) && b->shortcut() == key) return b;
+    return nullptr;
+}
+
 namespace {
 
 // Routes key presses: F1 opens help at the window's context number in every
@@ -112,6 +140,8 @@ public:
         if (!form || !form->owner()) return false;
         FormWindow* owner = form->owner();
         auto* ke = static_cast<QKeyEvent*>(e);
+        if (e->type() == QEvent::KeyPress)
+            if (QWidget* control = controlOfKey(form, ke); control && !clickable(control)) return true;
         int code = vbKeyCode(ke->key());
 
         if (e->type() == QEvent::KeyPress && code == vbKeyF1) {

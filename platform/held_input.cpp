@@ -1,5 +1,6 @@
 #include "platform/held_input.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -11,6 +12,7 @@
 #include <deque>
 #include <memory>
 
+#include "platform/forms.h"
 #include "platform/window_manager.h"
 
 namespace {
@@ -91,9 +93,11 @@ public:
         if (!holding()) return false;
         // A click on a control that is disabled as it is made does nothing,
         // whatever the handler makes of the control before it is handed out.
-        if (isMouse(type) && !(target->isEnabled() && target->isVisible())) return true;
-        if (isKey(type) && !holdKey(static_cast<QKeyEvent*>(e), repeat)) return true;
-        queue_.push_back({target, copyFor(target, e)});
+        if (isMouse(type) && !clickable(target)) return true;
+        Held held{target, nullptr, false, nullptr};
+        if (isKey(type) && !holdKey(window, static_cast<QKeyEvent*>(e), repeat, held)) return true;
+        held.event = copyFor(target, e);
+        queue_.push_back(std::move(held));
         handOutLater();
         return true;
     }
@@ -110,6 +114,9 @@ private:
     struct Held {
         QPointer<QWidget> target;
         std::unique_ptr<QEvent> event;
+        // A mnemonic presses the button it stood for when it was made, if any.
+        bool mnemonic;
+        QPointer<QAbstractButton> presses;
     };
 
     static int keyOf(const QKeyEvent* e) {
@@ -128,10 +135,10 @@ private:
         return repeat;
     }
 
-    // Whether a key made during a wait is kept. A key held through a pause
-    // must not play on for seconds after it, so its repeats fold into the
-    // press kept before them.
-    bool holdKey(const QKeyEvent* e, bool repeat) {
+    // Whether a key made during a wait is kept, and the button a mnemonic
+    // presses. A key held through a pause must not play on for seconds after
+    // it, so its repeats fold into the press kept before them.
+    bool holdKey(QWidget* window, const QKeyEvent* e, bool repeat, Held& held) {
         if (e->type() == QEvent::KeyRelease) return !repeat;
         if (repeat) {
             // The release of the pair came first, and passed for a real one.
@@ -143,6 +150,9 @@ private:
                 break;
             }
         }
+        if (QWidget* control = controlOfKey(window, e); control && !clickable(control)) return false;
+        held.presses = buttonOfMnemonic(window, e);
+        held.mnemonic = held.presses != nullptr;
         return true;
     }
 
@@ -217,6 +227,12 @@ private:
         while (!queue_.empty()) {
             Held held = std::move(queue_.front());
             queue_.pop_front();
+            if (held.mnemonic) {
+                QAbstractButton* button = held.presses;
+                if (button && clickable(button) && !blockedByModal(button->window()->windowHandle()))
+                    button->click();
+                continue;
+            }
             QWidget* target = held.target;
             if (!target || !target->isVisible() || blockedByModal(target->window()->windowHandle())) continue;
             const QEvent::Type type = held.event->type();

@@ -135,6 +135,12 @@ void TextBox::setWidestEntry(const QString& text) {
 }
 
 void TextBox::keyPressEvent(QKeyEvent* e) {
+    // Alt with a letter is a mnemonic, never typed: it comes this far when no
+    // control that takes a click has it.
+    if ((e->modifiers() & Qt::AltModifier) && !e->text().isEmpty()) {
+        e->ignore();
+        return;
+    }
     const int typed = vbKeyAscii(e);
     if (keyPress_ && typed) {
         int ascii = typed;

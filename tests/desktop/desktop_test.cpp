@@ -16,6 +16,7 @@
 
 #include "platform/forms.h"
 #include "platform/real_seam.h"
+#include "platform/text_controls.h"
 
 namespace {
 
@@ -66,6 +67,47 @@ protected:
     }
 };
 
+// A box to type a word in, beside a button that is off while the word is
+// typed, one that is on, and one that a number key stands for.
+class WordBox : public FormWindow {
+public:
+    WordBox() : FormWindow("frmWordBox", Kind::Dialog) {
+        setCaption("Word");
+        setClientSize(4000, 1500);
+        setKeyPreview(true);
+    }
+    TextBox* txtWord = nullptr;
+    CommandButton* cmdWait = nullptr;
+    CommandButton* cmdBell = nullptr;
+    CommandButton* cmdExit = nullptr;
+    CommandButton* cmdTwo = nullptr;
+    std::vector<std::string> order;
+
+    void Form_KeyPress(int& KeyAscii) override {
+        if (KeyAscii != '2') return;
+        order.push_back("2");
+        KeyAscii = 0;
+    }
+
+protected:
+    void createControls() override {
+        txtWord = new TextBox(form(), "txtWord");
+        cmdWait = new CommandButton(form(), "cmdWait", "&Wait");
+        cmdBell = new CommandButton(form(), "cmdBell", "&Bell");
+        cmdExit = new CommandButton(form(), "cmdExit", "E&xit");
+        cmdTwo = new CommandButton(form(), "cmdTwo", "2");
+        placeTwips(txtWord, 100, 100, 3000, 400);
+        placeTwips(cmdWait, 100, 700, 900, 400);
+        placeTwips(cmdBell, 1100, 700, 900, 400);
+        placeTwips(cmdExit, 2100, 700, 900, 400);
+        placeTwips(cmdTwo, 3100, 700, 400, 400);
+        keyStandsFor(cmdTwo, '2');
+        cmdBell->onClick([this] { order.push_back("Bell"); });
+        cmdExit->onClick([this] { order.push_back("Exit"); });
+        cmdExit->setEnabled(false);
+    }
+};
+
 // Another client of the display, standing in for the keyboard and the window
 // manager.
 class Desktop {
@@ -80,7 +122,8 @@ public:
     }
     ~Desktop() { xcb_disconnect(c_); }
 
-    static constexpr xcb_keycode_t kSpace = 65, kTab = 23, kReturn = 36, kRight = 114;
+    static constexpr xcb_keycode_t kSpace = 65, kTab = 23, kReturn = 36, kRight = 114, kAlt = 64, kB = 56,
+                                   kQ = 24, kX = 53, k2 = 11;
 
     // One key going down or up at a moment of the server's clock, with the
     // modifiers held then.
@@ -109,6 +152,14 @@ public:
             key(window, k, true, t);
         }
         key(window, k, false, to);
+    }
+
+    // Alt with a letter, as typed.
+    void alt(xcb_window_t window, xcb_keycode_t letter, xcb_timestamp_t time) {
+        key(window, kAlt, true, time);
+        key(window, letter, true, time + 10, XCB_MOD_MASK_1);
+        key(window, letter, false, time + 20, XCB_MOD_MASK_1);
+        key(window, kAlt, false, time + 30, XCB_MOD_MASK_1);
     }
 
     void pressSpace(xcb_window_t window) { pressKey(window, kSpace); }
@@ -382,6 +433,48 @@ TEST(Desktop, AKeyHeldDownThroughAWaitCountsOnceAndEachSeparatePressCounts) {
     w.cmdA->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return order.size() >= 4; }, 2000));
     EXPECT_EQ(order, (std::vector<std::string>{"Right", "A start", "A end", "Right", "Right", "Right"}));
+    w.Unload();
+    setSeam(nullptr);
+}
+
+TEST(Desktop, AltWithALetterIsAMnemonicNeverTypedAndAKeyIsJudgedAsItsControlStoodWhenMade) {
+    RealSeam real;
+    setSeam(&real);
+    WordBox w;
+    w.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
+    const auto window = static_cast<xcb_window_t>(w.form()->winId());
+    Desktop desktop;
+    w.txtWord->setFocus();
+
+    // Exit is off while a word is typed, and no control has Q.
+    desktop.alt(window, Desktop::kX, 1000);
+    desktop.alt(window, Desktop::kQ, 1100);
+    desktop.key(window, Desktop::kQ, true, 1200);
+    desktop.key(window, Desktop::kQ, false, 1250);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.txtWord->Text().isEmpty(); }, 2000));
+    EXPECT_EQ(w.txtWord->Text().toStdString(), "q");
+
+    // During a pause: Alt+X while Exit is off, Alt+B while Bell is on, and 2
+    // while its button is off; Exit and the 2 come on before the pause ends.
+    w.cmdTwo->setEnabled(false);
+    w.cmdWait->onClick([&] {
+        w.order.push_back("Wait start");
+        desktop.alt(window, Desktop::kX, 2000);
+        desktop.alt(window, Desktop::kB, 2100);
+        desktop.key(window, Desktop::k2, true, 2200);
+        desktop.key(window, Desktop::k2, false, 2250);
+        desktop.key(window, Desktop::kQ, true, 2300);
+        desktop.key(window, Desktop::kQ, false, 2350);
+        seam().delay(0.5);
+        w.cmdExit->setEnabled(true);
+        w.cmdTwo->setEnabled(true);
+        w.order.push_back("Wait end");
+    });
+    w.cmdWait->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.txtWord->Text().size() >= 2; }, 2000));
+    EXPECT_EQ(w.txtWord->Text().toStdString(), "qq");
+    EXPECT_EQ(w.order, (std::vector<std::string>{"Wait start", "Wait end", "Bell"}));
     w.Unload();
     setSeam(nullptr);
 }
