@@ -266,18 +266,30 @@ private:
     xcb_atom_t protocols_ = XCB_ATOM_NONE, ping_ = XCB_ATOM_NONE;
 };
 
+// The real platform, with another client of the display beside it.
+class OnTheDesktop : public ::testing::Test {
+protected:
+    OnTheDesktop() { setSeam(&real_); }
+    ~OnTheDesktop() override { setSeam(nullptr); }
+
+    // Shows the window and waits until it has the keyboard.
+    static xcb_window_t shown(FormWindow& w) {
+        w.Show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.form()));
+        return static_cast<xcb_window_t>(w.form()->winId());
+    }
+
+    RealSeam real_;
+    Desktop desktop;
+};
+
 }  // namespace
 
-TEST(Desktop, AWaitAnswersTheWindowManagerButHoldsKeysAndTimerTicksUntilItEnds) {
+TEST_F(OnTheDesktop, AWaitAnswersTheWindowManagerButHoldsKeysAndTimerTicksUntilItEnds) {
     ASSERT_EQ(QGuiApplication::platformName(), "xcb");
-    RealSeam real;
-    setSeam(&real);
     TwoButtons w;
-    w.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
+    const xcb_window_t window = shown(w);
     w.cmdB->setFocus();
-    const auto window = static_cast<xcb_window_t>(w.form()->winId());
-    Desktop desktop;
 
     std::vector<std::string> order;
     int ticks = 0, ticksDuringWait = -1;
@@ -305,17 +317,11 @@ TEST(Desktop, AWaitAnswersTheWindowManagerButHoldsKeysAndTimerTicksUntilItEnds) 
     EXPECT_EQ(order, (std::vector<std::string>{"A start", "A end", "B"}));
     EXPECT_GT(ticks, 0);
     w.Unload();
-    setSeam(nullptr);
 }
 
-TEST(Desktop, AClickDuringAWaitIsJudgedAsTheWindowStoodWhenItWasMade) {
-    RealSeam real;
-    setSeam(&real);
+TEST_F(OnTheDesktop, AClickDuringAWaitIsJudgedAsTheWindowStoodWhenItWasMade) {
     TwoButtons w;
-    w.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
-    const auto window = static_cast<xcb_window_t>(w.form()->winId());
-    Desktop desktop;
+    const xcb_window_t window = shown(w);
     const auto clickOn = [&](QWidget* control) {
         const QPoint at = control->geometry().center();
         desktop.click(window, at, w.form()->mapToGlobal(at));
@@ -345,20 +351,14 @@ TEST(Desktop, AClickDuringAWaitIsJudgedAsTheWindowStoodWhenItWasMade) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return order.size() >= 4; }, 2000));
     EXPECT_EQ(order, (std::vector<std::string>{"A start", "A end", "A start", "A end"}));
     w.Unload();
-    setSeam(nullptr);
 }
 
-TEST(Desktop, AModalDialogKeepsTheKeysWhenTheFocusLandsOnTheWindowItBlocks) {
-    RealSeam real;
-    setSeam(&real);
+TEST_F(OnTheDesktop, AModalDialogKeepsTheKeysWhenTheFocusLandsOnTheWindowItBlocks) {
     TwoButtons w;
-    w.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
+    const xcb_window_t owner = shown(w);
     OptionsDialog dialog;
     dialog.Load();
-    const auto owner = static_cast<xcb_window_t>(w.form()->winId());
     const auto dialogWindow = static_cast<xcb_window_t>(dialog.form()->winId());
-    Desktop desktop;
 
     // The window manager gives the keyboard to the blocked game window and
     // takes no request to give it back that is older than the user's act:
@@ -396,18 +396,12 @@ TEST(Desktop, AModalDialogKeepsTheKeysWhenTheFocusLandsOnTheWindowItBlocks) {
     EXPECT_TRUE(closedByKeys[1]);
     dialog.Unload();
     w.Unload();
-    setSeam(nullptr);
 }
 
-TEST(Desktop, AKeyHeldDownThroughAWaitCountsOnceAndEachSeparatePressCounts) {
-    RealSeam real;
-    setSeam(&real);
+TEST_F(OnTheDesktop, AKeyHeldDownThroughAWaitCountsOnceAndEachSeparatePressCounts) {
     TwoButtons w;
     w.setKeyPreview(true);
-    w.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
-    const auto window = static_cast<xcb_window_t>(w.form()->winId());
-    Desktop desktop;
+    const xcb_window_t window = shown(w);
 
     std::vector<std::string> order;
     w.keyDown = [&](int code) {
@@ -434,17 +428,11 @@ TEST(Desktop, AKeyHeldDownThroughAWaitCountsOnceAndEachSeparatePressCounts) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return order.size() >= 4; }, 2000));
     EXPECT_EQ(order, (std::vector<std::string>{"Right", "A start", "A end", "Right", "Right", "Right"}));
     w.Unload();
-    setSeam(nullptr);
 }
 
-TEST(Desktop, AltWithALetterIsAMnemonicNeverTypedAndAKeyIsJudgedAsItsControlStoodWhenMade) {
-    RealSeam real;
-    setSeam(&real);
+TEST_F(OnTheDesktop, AltWithALetterIsAMnemonicNeverTypedAndAKeyIsJudgedAsItsControlStoodWhenMade) {
     WordBox w;
-    w.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
-    const auto window = static_cast<xcb_window_t>(w.form()->winId());
-    Desktop desktop;
+    const xcb_window_t window = shown(w);
     w.txtWord->setFocus();
 
     // Exit is off while a word is typed, and no control has Q.
@@ -476,5 +464,4 @@ TEST(Desktop, AltWithALetterIsAMnemonicNeverTypedAndAKeyIsJudgedAsItsControlStoo
     EXPECT_EQ(w.txtWord->Text().toStdString(), "qq");
     EXPECT_EQ(w.order, (std::vector<std::string>{"Wait start", "Wait end", "Bell"}));
     w.Unload();
-    setSeam(nullptr);
 }
