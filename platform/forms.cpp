@@ -105,6 +105,20 @@ QWidget* controlOfKey(const QWidget* window, const QKeyEvent* e) {
     return nullptr;
 }
 
+namespace {
+// A button pressed by its mnemonic takes the focus first, as it would from a
+// click, so that a box left behind takes over what was typed in it (a name
+// box keeps its name when New Game is pressed by Alt+N).
+void focusOnMnemonic(QAbstractButton* button) {
+    if (button->focusPolicy() & Qt::TabFocus) button->setFocus(Qt::ShortcutFocusReason);
+}
+}  // namespace
+
+void pressByMnemonic(QAbstractButton* button) {
+    focusOnMnemonic(button);
+    button->click();
+}
+
 QAbstractButton* buttonOfMnemonic(const QWidget* window, const QKeyEvent* e) {
     if (!(e->modifiers() & Qt::AltModifier)) return nullptr;
     const QKeySequence key(QKeyCombination(e->modifiers() & ~Qt::KeypadModifier, Qt::Key(e->key())));
@@ -128,6 +142,10 @@ public:
     }
 
     bool eventFilter(QObject* obj, QEvent* e) override {
+        if (e->type() == QEvent::Shortcut) {
+            if (auto* button = qobject_cast<QAbstractButton*>(obj)) focusOnMnemonic(button);
+            return false;
+        }
         if (rerouting_ || (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)) return false;
         auto* w = qobject_cast<QWidget*>(obj);
         if (!w) return false;

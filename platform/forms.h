@@ -65,6 +65,8 @@ QWidget* controlOfKey(const QWidget* window, const QKeyEvent* e);
 // The button of the window that takes a click now and has the key (Alt with
 // a letter) for its mnemonic; null for none.
 QAbstractButton* buttonOfMnemonic(const QWidget* window, const QKeyEvent* e);
+// Presses a button as its mnemonic does: it takes the focus, then is clicked.
+void pressByMnemonic(QAbstractButton* button);
 
 // The window's widget.
 class Form : public QWidget {

@@ -230,7 +230,7 @@ private:
             if (held.mnemonic) {
                 QAbstractButton* button = held.presses;
                 if (button && clickable(button) && !blockedByModal(button->window()->windowHandle()))
-                    button->click();
+                    pressByMnemonic(button);
                 continue;
             }
             QWidget* target = held.target;

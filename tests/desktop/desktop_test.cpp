@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/forms.h"
+#include "platform/lost_focus.h"
 #include "platform/real_seam.h"
 #include "platform/text_controls.h"
 
@@ -103,6 +104,7 @@ protected:
         placeTwips(cmdTwo, 3100, 700, 400, 400);
         keyStandsFor(cmdTwo, '2');
         cmdBell->onClick([this] { order.push_back("Bell"); });
+        onLostFocus(txtWord, [this] { order.push_back("word left"); });
         cmdExit->onClick([this] { order.push_back("Exit"); });
         cmdExit->setEnabled(false);
     }
@@ -442,6 +444,12 @@ TEST_F(OnTheDesktop, AltWithALetterIsAMnemonicNeverTypedAndAKeyIsJudgedAsItsCont
     desktop.key(window, Desktop::kQ, false, 1250);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w.txtWord->Text().isEmpty(); }, 2000));
     EXPECT_EQ(w.txtWord->Text().toStdString(), "q");
+    // Bell takes the focus from the box before it is pressed, as a click gives it.
+    desktop.alt(window, Desktop::kB, 1300);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.order.empty() && w.order.back() == "Bell"; }, 2000));
+    EXPECT_EQ(w.order, (std::vector<std::string>{"word left", "Bell"}));
+    w.order.clear();
+    w.txtWord->setFocus();
 
     // During a pause: Alt+X while Exit is off, Alt+B while Bell is on, and 2
     // while its button is off; Exit and the 2 come on before the pause ends.
@@ -462,6 +470,6 @@ TEST_F(OnTheDesktop, AltWithALetterIsAMnemonicNeverTypedAndAKeyIsJudgedAsItsCont
     w.cmdWait->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.txtWord->Text().size() >= 2; }, 2000));
     EXPECT_EQ(w.txtWord->Text().toStdString(), "qq");
-    EXPECT_EQ(w.order, (std::vector<std::string>{"Wait start", "Wait end", "Bell"}));
+    EXPECT_EQ(w.order, (std::vector<std::string>{"Wait start", "Wait end", "word left", "Bell"}));
     w.Unload();
 }
