@@ -155,7 +155,8 @@ char32_t characterAt(const QString& s, qsizetype& i) {
 // of zero-width spaces would be laid out whole at every size tried.
 constexpr qsizetype kNoRoomRun = 8;
 
-// The text with each run of characters that take no room cut to its start.
+}  // namespace
+
 QString withShortNoRoomRuns(const QString& text) {
     QString out;
     qsizetype copied = 0, run = 0;
@@ -172,6 +173,8 @@ QString withShortNoRoomRuns(const QString& text) {
     out += QStringView(text).mid(copied);
     return out;
 }
+
+namespace {
 
 // How many characters of s a start must hold to pass any box in which each
 // character that takes room takes half a pixel or more; all of s when it holds

@@ -12,6 +12,9 @@ QString displayText(const QString& text);
 // slash or backslash in it, and anywhere in a part of it between those that
 // is long itself. The break opportunities take no room; the text reads the same.
 QString withBreaksInLongRuns(const QString& shown);
+// The text with each long run of characters that take no room (accents,
+// zero-width spaces, direction marks) cut to its start, which looks the same.
+QString withShortNoRoomRuns(const QString& text);
 // Joins lines with a carriage return, as the windows' messages are joined.
 inline const QChar kCR = QChar(13);
 
