@@ -1,9 +1,9 @@
 // How long a label takes to lay out and paint a name of the text box's full
 // length (32 767 characters): the Dreidel Game's message that names the
 // player, and a finisher's name in the results dialog; the name one long word,
-// many words, many phrases, characters that take no room at all (zero-width
-// spaces, so that no start of the name passes the box), or words of letters
-// each buried under accents.
+// many words, many phrases, nothing but characters that take no room
+// (zero-width spaces, so that no start of the name passes the box), or words
+// of letters each buried under accents.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -32,12 +32,15 @@ enum Kind { OneWord, Words, Phrases, ZeroWidth, Accents };
 
 std::string longName(int kind, char last) {
     std::string name;
+    if (kind == ZeroWidth) {
+        // Nothing but zero-width spaces, the last a zero-width non-joiner for
+        // the second name.
+        for (int i = 1; i < kLongest; ++i) name += "\u200B";
+        return name + (last == 'a' ? "\u200B" : "\u200C");
+    }
     int length = 0;  // in characters
     while (length < kLongest - 1) {
-        if (kind == ZeroWidth) {
-            name += "\u200B";
-            ++length;
-        } else if (kind == Accents) {
+        if (kind == Accents) {
             // Words of ten letters, each letter under sixteen acute accents.
             const bool space = length % 171 == 170;
             name += space ? ' ' : 'a';
