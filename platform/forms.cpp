@@ -86,6 +86,8 @@ int vbShift(Qt::KeyboardModifiers m) {
            (m & Qt::AltModifier ? 4 : 0);
 }
 
+bool isMnemonicKey(const QKeyEvent* e) { return (e->modifiers() & Qt::AltModifier) && !e->text().isEmpty(); }
+
 bool clickable(const QWidget* control) { return control->isEnabled() && control->isVisible(); }
 
 namespace {
@@ -120,7 +122,7 @@ void pressByMnemonic(QAbstractButton* button) {
 }
 
 QAbstractButton* buttonOfMnemonic(const QWidget* window, const QKeyEvent* e) {
-    if (!(e->modifiers() & Qt::AltModifier)) return nullptr;
+    if (!isMnemonicKey(e)) return nullptr;
     const QKeySequence key(QKeyCombination(e->modifiers() & ~Qt::KeypadModifier, Qt::Key(e->key())));
     for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
         if (b->window() == window && clickable(b) && b->shortcut() == key) return b;

@@ -51,6 +51,9 @@ int vbKeyCode(int qtKey);
 // Delete, arrows, combinations with Ctrl or Alt).
 int vbKeyAscii(const QKeyEvent* e);
 int vbShift(Qt::KeyboardModifiers m);
+// Whether a key press is Alt with a letter (or another character): a mnemonic,
+// which no control takes as typed, whether or not a control has it.
+bool isMnemonicKey(const QKeyEvent* e);
 
 // Whether a control takes a click now: enabled and showing.
 bool clickable(const QWidget* control);

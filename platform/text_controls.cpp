@@ -142,9 +142,9 @@ void TextBox::setWidestEntry(const QString& text) {
 }
 
 void TextBox::keyPressEvent(QKeyEvent* e) {
-    // Alt with a letter is a mnemonic, never typed: it comes this far when no
-    // control that takes a click has it.
-    if ((e->modifiers() & Qt::AltModifier) && !e->text().isEmpty()) {
+    // Alt with a letter comes this far only when no control that takes a
+    // click has it for its mnemonic.
+    if (isMnemonicKey(e)) {
         e->ignore();
         return;
     }
