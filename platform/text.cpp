@@ -118,11 +118,13 @@ private:
     bool done_ = false;
 };
 
-// The first n characters of s, or one more where the n-th would split a pair.
-QString startOf(const QString& s, qsizetype n) {
-    if (n < s.size() && n > 0 && s[n - 1].isHighSurrogate()) ++n;
-    return s.left(n);
+// n, or one more where the n-th character of s would split a pair.
+qsizetype wholeLength(const QString& s, qsizetype n) {
+    return n < s.size() && n > 0 && s[n - 1].isHighSurrogate() ? n + 1 : n;
 }
+
+// The first n characters of s, or one more where the n-th would split a pair.
+QString startOf(const QString& s, qsizetype n) { return s.left(wholeLength(s, n)); }
 
 // Characters drawn over the one before them (accents) or not drawn at all
 // (zero-width spaces and joiners, direction marks): they take no room.
@@ -213,7 +215,7 @@ bool fitsIn(const QFontMetrics& fm, const QString& s, qsizetype n, int width) {
     if (n > width / 4 + 8) {
         const qsizetype longest = passingLength(s, width);
         for (qsizetype probe = width / 4 + 8; probe < n; probe = std::min(4 * probe, longest)) {
-            if (widthOf(fm, s, startOf(s, probe).size()) > width) return false;
+            if (widthOf(fm, s, wholeLength(s, probe)) > width) return false;
             if (probe == longest) break;
         }
     }
