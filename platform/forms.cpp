@@ -124,9 +124,14 @@ void pressByMnemonic(QAbstractButton* button) {
 QAbstractButton* buttonOfMnemonic(const QWidget* window, const QKeyEvent* e) {
     if (!isMnemonicKey(e)) return nullptr;
     const QKeySequence key(QKeyCombination(e->modifiers() & ~Qt::KeypadModifier, Qt::Key(e->key())));
-    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
-        if (b->window() == window && clickable(b) && b->shortcut() == key) return b;
-    return nullptr;
+    QAbstractButton* found = nullptr;
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (b->window() != window || !clickable(b) || b->shortcut() != key) continue;
+        // A mnemonic that two buttons share presses neither.
+        if (found) return nullptr;
+        found = b;
+    }
+    return found;
 }
 
 namespace {

@@ -65,8 +65,8 @@ void keyStandsFor(QWidget* control, QChar key);
 // The control that a key pressed in a window was marked to stand for; null
 // for none.
 QWidget* controlOfKey(const QWidget* window, const QKeyEvent* e);
-// The button of the window that takes a click now and has the key (Alt with
-// a letter) for its mnemonic; null for none.
+// The one button of the window that takes a click now and has the key (Alt
+// with a letter) for its mnemonic; null for none, or when two have it.
 QAbstractButton* buttonOfMnemonic(const QWidget* window, const QKeyEvent* e);
 // Presses a button as its mnemonic does: it takes the focus, then is clicked.
 void pressByMnemonic(QAbstractButton* button);
