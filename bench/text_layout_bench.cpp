@@ -1,7 +1,9 @@
 // How long a label takes to lay out and paint a name of the text box's full
 // length (32 767 characters): the Dreidel Game's message that names the
 // player, and a finisher's name in the results dialog; the name one long word,
-// many words, or many phrases.
+// many words, many phrases, nothing but characters that take no room
+// (zero-width spaces, so that no start of the name passes the box), or words
+// of letters each buried under accents.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -26,20 +28,37 @@ QApplication& app() {
 
 constexpr int kLongest = 32767;  // what a name box takes
 
-enum Kind { OneWord, Words, Phrases };
+enum Kind { OneWord, Words, Phrases, ZeroWidth, Accents };
 
 std::string longName(int kind, char last) {
-    const char* unit = kind == OneWord ? "Maximilian"
-                       : kind == Words ? "Maximilian Alexander Bartholomew "
-                                       : "Maximilian, Alexander - Bartholomew. ";
     std::string name;
-    while (name.size() < kLongest) name += unit;
-    name.resize(kLongest - 1);
+    if (kind == ZeroWidth) {
+        // Nothing but zero-width spaces, the last a zero-width non-joiner for
+        // the second name.
+        for (int i = 1; i < kLongest; ++i) name += "\u200B";
+        return name + (last == 'a' ? "\u200B" : "\u200C");
+    }
+    int length = 0;  // in characters
+    while (length < kLongest - 1) {
+        if (kind == Accents) {
+            // Words of ten letters, each letter under sixteen acute accents.
+            const bool space = length % 171 == 170;
+            name += space ? ' ' : 'a';
+            ++length;
+            for (int k = 0; !space && k < 16 && length < kLongest - 1; ++k, ++length) name += "\u0301";
+        } else {
+            name += kind == OneWord ? "Maximilian"
+                    : kind == Words ? "Maximilian Alexander Bartholomew "
+                                    : "Maximilian, Alexander - Bartholomew. ";
+            length = static_cast<int>(name.size());
+        }
+    }
+    if (kind <= Phrases) name.resize(kLongest - 1);
     return name + last;
 }
 
 void setKindLabel(benchmark::State& state) {
-    static const char* const names[] = {"one word", "words", "phrases"};
+    static const char* const names[] = {"one word", "words", "phrases", "zero width", "accents"};
     state.SetLabel(names[state.range(0)]);
 }
 
@@ -70,7 +89,7 @@ void BM_DreidelMessage(benchmark::State& state) {
     w.Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
-BENCHMARK(BM_DreidelMessage)->DenseRange(OneWord, Phrases)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DreidelMessage)->DenseRange(OneWord, Accents)->Unit(benchmark::kMillisecond);
 
 void BM_ResultsWinner(benchmark::State& state) {
     app();
@@ -85,7 +104,7 @@ void BM_ResultsWinner(benchmark::State& state) {
     d.Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
-BENCHMARK(BM_ResultsWinner)->DenseRange(OneWord, Phrases)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResultsWinner)->DenseRange(OneWord, Accents)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -76,6 +76,7 @@ void frmTrim::createControls() {
         placeTwips(b, 150 + 495 * (i % 4), 345 + 540 * (i / 4), 435, 480);
         b->setFont(digits);
         b->onClick([this, i] { cmdPick_Click(i); });
+        keyStandsFor(b, QChar('1' + i));
         cmdPick[static_cast<std::size_t>(i)] = b;
     }
 

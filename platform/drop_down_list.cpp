@@ -1,6 +1,9 @@
 #include "platform/drop_down_list.h"
 
+#include <QKeyEvent>
+
 #include "platform/fonts.h"
+#include "platform/forms.h"
 
 DropDownList::DropDownList(QWidget* parent, const QString& name) : QComboBox(parent) {
     setObjectName(name);
@@ -25,4 +28,13 @@ void DropDownList::setListIndex(int index) {
     if (index < -1 || index >= count()) index = -1;
     setCurrentIndex(index);
     if (index >= 0 && clicked_) clicked_();
+}
+
+void DropDownList::keyPressEvent(QKeyEvent* e) {
+    // A letter picks the first entry it starts, but Alt with it is a mnemonic.
+    if (isMnemonicKey(e)) {
+        e->ignore();
+        return;
+    }
+    QComboBox::keyPressEvent(e);
 }

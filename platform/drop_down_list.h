@@ -25,6 +25,9 @@ public:
     QString Text() const { return currentText(); }
     void onClick(std::function<void()> handler) { clicked_ = std::move(handler); }
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     std::function<void()> clicked_;
 };

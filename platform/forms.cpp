@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -99,6 +100,54 @@ int vbButton(Qt::MouseButton b) {
     }
 }
 
+bool isMnemonicKey(const QKeyEvent* e) { return (e->modifiers() & Qt::AltModifier) && !e->text().isEmpty(); }
+
+bool clickable(const QWidget* control) { return control->isEnabled() && control->isVisible(); }
+
+namespace {
+const char* const kKeysStandingFor = "keysStandingFor";
+}
+
+void keyStandsFor(QWidget* control, QChar key) {
+    control->setProperty(kKeysStandingFor, control->property(kKeysStandingFor).toString() + key);
+}
+
+QWidget* controlOfKey(const QWidget* window, const QKeyEvent* e) {
+    const int typed = vbKeyAscii(e);
+    if (typed == 0) return nullptr;
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (w->property(kKeysStandingFor).toString().contains(QChar(typed)) && w->window() == window)
+            return w;
+    return nullptr;
+}
+
+namespace {
+// A button pressed by its mnemonic takes the focus first, as it would from a
+// click, so that a box left behind takes over what was typed in it (a name
+// box keeps its name when New Game is pressed by Alt+N).
+void focusOnMnemonic(QAbstractButton* button) {
+    if (button->focusPolicy() & Qt::TabFocus) button->setFocus(Qt::ShortcutFocusReason);
+}
+}  // namespace
+
+void pressByMnemonic(QAbstractButton* button) {
+    focusOnMnemonic(button);
+    button->click();
+}
+
+QAbstractButton* buttonOfMnemonic(const QWidget* window, const QKeyEvent* e) {
+    if (!isMnemonicKey(e)) return nullptr;
+    const QKeySequence key(QKeyCombination(e->modifiers() & ~Qt::KeypadModifier, Qt::Key(e->key())));
+    QAbstractButton* found = nullptr;
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (b->window() != window || !clickable(b) || b->shortcut() != key) continue;
+        // A mnemonic that two buttons share presses neither.
+        if (found) return nullptr;
+        found = b;
+    }
+    return found;
+}
+
 namespace {
 
 // Routes key presses: F1 opens help at the window's context number in every
@@ -114,6 +163,10 @@ public:
     }
 
     bool eventFilter(QObject* obj, QEvent* e) override {
+        if (e->type() == QEvent::Shortcut) {
+            if (auto* button = qobject_cast<QAbstractButton*>(obj)) focusOnMnemonic(button);
+            return false;
+        }
         if (rerouting_ || (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)) return false;
         auto* w = qobject_cast<QWidget*>(obj);
         if (!w) return false;
@@ -126,6 +179,8 @@ public:
         if (!form || !form->owner()) return false;
         FormWindow* owner = form->owner();
         auto* ke = static_cast<QKeyEvent*>(e);
+        if (e->type() == QEvent::KeyPress)
+            if (QWidget* control = controlOfKey(form, ke); control && !clickable(control)) return true;
         int code = vbKeyCode(ke->key());
 
         if (e->type() == QEvent::KeyPress && code == vbKeyF1) {

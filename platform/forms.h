@@ -24,6 +24,7 @@
 #include "platform/text.h"
 
 class FormWindow;
+class QKeyEvent;
 
 // Key codes of the keyboard as the windows' key handlers see them.
 enum VbKey : int {
@@ -49,10 +50,29 @@ int vbKeyCode(int qtKey);
 // The character a key press types, as a key-press handler sees it: printable
 // characters, Backspace, Enter and Escape; 0 for keys that type nothing (Tab,
 // Delete, arrows, combinations with Ctrl or Alt).
-int vbKeyAscii(const class QKeyEvent* e);
+int vbKeyAscii(const QKeyEvent* e);
 int vbShift(Qt::KeyboardModifiers m);
 // The mouse button a press handler is told: 1 left, 2 right, 4 middle, else 0.
 int vbButton(Qt::MouseButton b);
+// Whether a key press is Alt with a letter (or another character): a mnemonic,
+// which no control takes as typed, whether or not a control has it.
+bool isMnemonicKey(const QKeyEvent* e);
+
+// Whether a control takes a click now: enabled and showing.
+bool clickable(const QWidget* control);
+// Marks a typed key as standing for a control, as a number key stands for the
+// button of that number: the key reaches the window's key handlers only while
+// the control takes a click, and one made during a wait only if it took one
+// then, as a click on it is judged.
+void keyStandsFor(QWidget* control, QChar key);
+// The control that a key pressed in a window was marked to stand for; null
+// for none.
+QWidget* controlOfKey(const QWidget* window, const QKeyEvent* e);
+// The one button of the window that takes a click now and has the key (Alt
+// with a letter) for its mnemonic; null for none, or when two have it.
+QAbstractButton* buttonOfMnemonic(const QWidget* window, const QKeyEvent* e);
+// Presses a button as its mnemonic does: it takes the focus, then is clicked.
+void pressByMnemonic(QAbstractButton* button);
 
 // The window's widget.
 class Form : public QWidget {

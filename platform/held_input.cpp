@@ -1,5 +1,6 @@
 #include "platform/held_input.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <deque>
 #include <memory>
 
+#include "platform/forms.h"
 #include "platform/window_manager.h"
 
 namespace {
@@ -101,11 +103,15 @@ public:
         QWidget* window = widgetOfWindow(obj);
         if (!window) return false;
         QWidget* target = targetOf(window, e);
+        const bool repeat = isKey(type) && repeats(static_cast<QKeyEvent*>(e));
         if (!holding()) return false;
         // A click on a control that is disabled as it is made does nothing,
         // whatever the handler makes of the control before it is handed out.
-        if (isMouse(type) && !(target->isEnabled() && target->isVisible())) return true;
-        queue_.push_back({target, copyFor(target, e), modalDepth_});
+        if (isMouse(type) && !clickable(target)) return true;
+        Held held{target, nullptr, false, nullptr, modalDepth_};
+        if (isKey(type) && !holdKey(window, static_cast<QKeyEvent*>(e), repeat, held)) return true;
+        held.event = copyFor(target, e);
+        queue_.push_back(std::move(held));
         handOutLater();
         return true;
     }
@@ -122,12 +128,58 @@ private:
     struct Held {
         QPointer<QWidget> target;
         std::unique_ptr<QEvent> event;
+        // A mnemonic presses the button it stood for when it was made, if any.
+        bool mnemonic;
+        QPointer<QAbstractButton> presses;
         // How many modal windows were up when it was made: input made before
         // a modal window waits until the window is gone.
         int modalDepth = 0;
     };
 
     bool heldHere(const Held& held) const { return held.modalDepth >= modalDepth_; }
+
+    static int keyOf(const QKeyEvent* e) {
+        return e->nativeScanCode() != 0 ? static_cast<int>(e->nativeScanCode()) : e->key();
+    }
+
+    // Whether a key event repeats a key held down. X repeats a held key as a
+    // release and a press made at the same moment, and does not always let
+    // Qt see that they are a repeat.
+    bool repeats(const QKeyEvent* e) {
+        const LastKey key{e->type(), keyOf(e), e->timestamp()};
+        const bool repeat =
+            e->isAutoRepeat() || (key.type == QEvent::KeyPress && last_.type == QEvent::KeyRelease &&
+                                  last_.key == key.key && last_.time == key.time);
+        last_ = key;
+        return repeat;
+    }
+
+    // Whether a key made during a wait is kept, and the button a mnemonic
+    // presses. A key held through a pause must not play on for seconds after
+    // it, so its repeats fold into the press kept before them.
+    bool holdKey(QWidget* window, const QKeyEvent* e, bool repeat, Held& held) {
+        if (e->type() == QEvent::KeyRelease) return !repeat;
+        if (repeat) {
+            // The release of the pair came first, and passed for a real one.
+            if (!queue_.empty() && isRepeatedRelease(*queue_.back().event, e)) queue_.pop_back();
+            for (auto it = queue_.rbegin(); it != queue_.rend(); ++it) {
+                if (!isKey(it->event->type()) || keyOf(static_cast<QKeyEvent*>(it->event.get())) != keyOf(e))
+                    continue;
+                if (it->event->type() == QEvent::KeyPress) return false;
+                break;
+            }
+        }
+        if (QWidget* control = controlOfKey(window, e); control && !clickable(control)) return false;
+        held.presses = buttonOfMnemonic(window, e);
+        held.mnemonic = held.presses != nullptr;
+        return true;
+    }
+
+    static bool isRepeatedRelease(const QEvent& queued, const QKeyEvent* press) {
+        if (queued.type() != QEvent::KeyRelease) return false;
+        const auto& release = static_cast<const QKeyEvent&>(queued);
+        return keyOf(&release) == keyOf(press) && release.timestamp() == press->timestamp();
+    }
 
     // Input is held during a wait, and after it for as long as older input
     // waits to be handed out, so that the order stays as it was made.
@@ -204,6 +256,12 @@ private:
             }
             Held held = std::move(*next);
             queue_.erase(next);
+            if (held.mnemonic) {
+                QAbstractButton* button = held.presses;
+                if (button && clickable(button) && !blockedByModal(button->window()->windowHandle()))
+                    pressByMnemonic(button);
+                continue;
+            }
             QWidget* target = held.target;
             if (!target || !target->isVisible() || blockedByModal(target->window()->windowHandle())) continue;
             const QEvent::Type type = held.event->type();
@@ -240,6 +298,12 @@ private:
         return true;
     }
 
+    struct LastKey {
+        QEvent::Type type = QEvent::None;
+        int key = 0;
+        quint64 time = 0;
+    };
+    LastKey last_;
     const QEvent* handing_ = nullptr;
     QPointer<QWidget> handingTo_;
     std::deque<Held> queue_;

@@ -8,7 +8,11 @@
 // the bare window stays a click on the bare window, even when the handler has
 // since shown a button there. A key goes to the control that had the focus
 // then, and is dropped when that control is disabled or hidden by the time it
-// is handed out.
+// is handed out. A key that stands for a control is judged as that control
+// stood, as a click on it is: a mnemonic presses the button that had it then,
+// and a key marked with keyStandsFor is dropped when its control was disabled
+// or hidden. The repeats of a key held down are handed out as one press, the
+// first, as the window system does for a program too busy to take them.
 
 // Starts following the input, so that a wait knows which control took a
 // press made before it. Called when the first window is made.

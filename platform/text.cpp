@@ -118,15 +118,93 @@ private:
     bool done_ = false;
 };
 
-// The first n characters of s, or one more where the n-th would split a pair.
-QString startOf(const QString& s, qsizetype n) {
-    if (n < s.size() && n > 0 && s[n - 1].isHighSurrogate()) ++n;
-    return s.left(n);
+// n, or one more where the n-th character of s would split a pair.
+qsizetype wholeLength(const QString& s, qsizetype n) {
+    return n < s.size() && n > 0 && s[n - 1].isHighSurrogate() ? n + 1 : n;
 }
 
-// A start of this many characters passes any box in which a character takes
-// half a pixel or more.
-qsizetype passingLength(int width) { return 2 * static_cast<qsizetype>(width) + 16; }
+// The first n characters of s, or one more where the n-th would split a pair.
+QString startOf(const QString& s, qsizetype n) { return s.left(wholeLength(s, n)); }
+
+// Characters drawn over the one before them (accents) or not drawn at all
+// (zero-width spaces and joiners, direction marks): they take no room.
+bool takesNoRoom(char32_t c) {
+    // Most text is all below the combining accents, where only the soft hyphen
+    // takes no room, or among them.
+    if (c < 0x300) return c == 0xAD;
+    if (c < 0x370) return true;
+    switch (QChar::category(c)) {
+        case QChar::Mark_NonSpacing:
+        case QChar::Mark_Enclosing:
+        case QChar::Other_Format:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The character that starts at i, and where the next one starts.
+char32_t characterAt(const QString& s, qsizetype& i) {
+    const QChar c = s[i++];
+    if (c.isHighSurrogate() && i < s.size() && s[i].isLowSurrogate())
+        return QChar::surrogateToUcs4(c, s[i++]);
+    return c.unicode();
+}
+
+// The most characters that take no room a text shows in a row: enough for a
+// letter's accents or an emoji's joiners and tags. More add nothing a box can
+// show, yet each costs as much to lay out as a letter, and a name of thousands
+// of zero-width spaces would be laid out whole at every size tried.
+constexpr qsizetype kNoRoomRun = 8;
+
+}  // namespace
+
+QString withShortNoRoomRuns(const QString& text) {
+    QString out;
+    qsizetype copied = 0, run = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype at = i;
+        if (!takesNoRoom(characterAt(text, i))) {
+            run = 0;
+        } else if (++run > kNoRoomRun) {
+            out += QStringView(text).mid(copied, at - copied);
+            copied = i;
+        }
+    }
+    if (copied == 0) return text;
+    out += QStringView(text).mid(copied);
+    return out;
+}
+
+namespace {
+
+// How many characters of s a start must hold to pass any box in which each
+// character that takes room takes half a pixel or more; all of s when it holds
+// fewer.
+qsizetype passingLength(const QString& s, int width) {
+    const qsizetype needed = 2 * static_cast<qsizetype>(width) + 16;
+    qsizetype i = 0;
+    for (qsizetype roomy = 0; i < s.size() && roomy < needed;)
+        if (!takesNoRoom(characterAt(s, i))) ++roomy;
+    return i;
+}
+
+// How wide the first n characters of s are. Where characters that take no
+// room outnumber those that do (letters buried in accents), they are left out
+// of the measuring: they add no width, but cost as much to measure as letters.
+int widthOf(const QFontMetrics& fm, const QString& s, qsizetype n) {
+    qsizetype none = 0;
+    for (qsizetype i = 0; i < n;)
+        if (takesNoRoom(characterAt(s, i))) ++none;
+    if (2 * none <= n) return fm.horizontalAdvance(n == s.size() ? s : s.left(n));
+    QString roomy;
+    roomy.reserve(n - none);
+    for (qsizetype i = 0; i < n;) {
+        const qsizetype at = i;
+        if (!takesNoRoom(characterAt(s, i))) roomy += QStringView(s).mid(at, i - at);
+    }
+    return fm.horizontalAdvance(roomy);
+}
 
 // Whether the first n characters of s are no wider than width. A box shows
 // only what fits in it, so a text far longer than its box (a name of thousands
@@ -134,12 +212,14 @@ qsizetype passingLength(int width) { return 2 * static_cast<qsizetype>(width) + 
 // passes the box, so does the whole. Measuring all of it at every size tried
 // would hold the window for seconds.
 bool fitsIn(const QFontMetrics& fm, const QString& s, qsizetype n, int width) {
-    const qsizetype longest = passingLength(width);
-    for (qsizetype probe = width / 4 + 8; probe < n; probe = std::min(4 * probe, longest)) {
-        if (fm.horizontalAdvance(startOf(s, probe)) > width) return false;
-        if (probe == longest) break;
+    if (n > width / 4 + 8) {
+        const qsizetype longest = passingLength(s, width);
+        for (qsizetype probe = width / 4 + 8; probe < n; probe = std::min(4 * probe, longest)) {
+            if (widthOf(fm, s, wholeLength(s, probe)) > width) return false;
+            if (probe == longest) break;
+        }
     }
-    return fm.horizontalAdvance(n == s.size() ? s : s.left(n)) <= width;
+    return widthOf(fm, s, n) <= width;
 }
 
 bool fits(const QFontMetrics& fm, const QString& s, int width) { return fitsIn(fm, s, s.size(), width); }
@@ -150,11 +230,14 @@ bool fitsTrimmed(const QFontMetrics& fm, const QString& s, int width) {
 }
 
 // The text shortened with an ellipsis to the width, as the font metrics
-// shorten it; only a start that already passes the box is handed on.
+// shorten it; only the shortest start tried that passes the box is handed on.
 QString elided(const QFontMetrics& fm, const QString& text, int width) {
-    const qsizetype start = passingLength(width);
-    if (text.size() > start && !fitsIn(fm, text, start, width))
-        return fm.elidedText(startOf(text, start), Qt::ElideRight, width);
+    const qsizetype longest = passingLength(text, width);
+    for (qsizetype probe = width / 4 + 8; probe < text.size(); probe = std::min(2 * probe, longest)) {
+        const QString start = startOf(text, probe);
+        if (widthOf(fm, start, start.size()) > width) return fm.elidedText(start, Qt::ElideRight, width);
+        if (probe == longest) break;
+    }
     return fm.elidedText(text, Qt::ElideRight, width);
 }
 
@@ -329,7 +412,8 @@ QString longestStartFitting(const QFontMetrics& fm, const QString& text, const Q
 
 }  // namespace
 
-FittedText fitText(const QString& shown, const QFont& font, int width, int height, bool wrap) {
+FittedText fitText(const QString& given, const QFont& font, int width, int height, bool wrap) {
+    const QString shown = withShortNoRoomRuns(given);
     if (width <= 0 || height <= 0) return FittedText{font, shown.split('\n')};
     const Pieces text(shown);
     const int designed = pixelSizeOf(font);

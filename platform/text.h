@@ -12,6 +12,9 @@ QString displayText(const QString& text);
 // slash or backslash in it, and anywhere in a part of it between those that
 // is long itself. The break opportunities take no room; the text reads the same.
 QString withBreaksInLongRuns(const QString& shown);
+// The text with each long run of characters that take no room (accents,
+// zero-width spaces, direction marks) cut to its start, which looks the same.
+QString withShortNoRoomRuns(const QString& text);
 // Joins lines with a carriage return, as the windows' messages are joined.
 inline const QChar kCR = QChar(13);
 
@@ -30,7 +33,8 @@ struct FittedText {
 // before a phrase is broken between its words. A word or an unbroken line that
 // still does not fit is shortened with an ellipsis, and lines that find no
 // room below the last whole one are left out, the last one shown ending in
-// an ellipsis.
+// an ellipsis. A long run of characters that take no room (accents, zero-width
+// spaces) shows only its start, which looks the same.
 FittedText fitText(const QString& shown, const QFont& font, int width, int height, bool wrap);
 
 // A text's layout in a box, kept while the text, font and box stay the same:

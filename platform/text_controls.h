@@ -15,7 +15,8 @@ class Label;
 // its character code: the handler may change the code (the new character is
 // entered instead) or set it to 0 to discard the key. Text that arrives any
 // other way (pasted, dropped) passes the input filter instead, when one is set;
-// characters that the filter drops sound the warning beep.
+// characters that the filter drops sound the warning beep. A long run of
+// characters that take no room (zero-width spaces) keeps only its start.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -42,6 +43,7 @@ protected:
 
 private:
     std::function<void(int&)> keyPress_;
+    std::function<QString(const QString&)> inputFilter_;
 };
 
 // A list of text entries, one of which may be selected. A sorted list puts

@@ -10,11 +10,14 @@
 #include <QTimer>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/forms.h"
+#include "platform/lost_focus.h"
 #include "platform/real_seam.h"
+#include "platform/text_controls.h"
 
 namespace {
 
@@ -27,6 +30,11 @@ public:
     CommandButton* cmdA = nullptr;
     CommandButton* cmdB = nullptr;
     CommandButton* cmdC = nullptr;
+    std::function<void(int)> keyDown;
+
+    void Form_KeyDown(int& KeyCode, int) override {
+        if (keyDown) keyDown(KeyCode);
+    }
 
 protected:
     void createControls() override {
@@ -60,6 +68,48 @@ protected:
     }
 };
 
+// A box to type a word in, beside a button that is off while the word is
+// typed, one that is on, and one that a number key stands for.
+class WordBox : public FormWindow {
+public:
+    WordBox() : FormWindow("frmWordBox", Kind::Dialog) {
+        setCaption("Word");
+        setClientSize(4000, 1500);
+        setKeyPreview(true);
+    }
+    TextBox* txtWord = nullptr;
+    CommandButton* cmdWait = nullptr;
+    CommandButton* cmdBell = nullptr;
+    CommandButton* cmdExit = nullptr;
+    CommandButton* cmdTwo = nullptr;
+    std::vector<std::string> order;
+
+    void Form_KeyPress(int& KeyAscii) override {
+        if (KeyAscii != '2') return;
+        order.push_back("2");
+        KeyAscii = 0;
+    }
+
+protected:
+    void createControls() override {
+        txtWord = new TextBox(form(), "txtWord");
+        cmdWait = new CommandButton(form(), "cmdWait", "&Wait");
+        cmdBell = new CommandButton(form(), "cmdBell", "&Bell");
+        cmdExit = new CommandButton(form(), "cmdExit", "E&xit");
+        cmdTwo = new CommandButton(form(), "cmdTwo", "2");
+        placeTwips(txtWord, 100, 100, 3000, 400);
+        placeTwips(cmdWait, 100, 700, 900, 400);
+        placeTwips(cmdBell, 1100, 700, 900, 400);
+        placeTwips(cmdExit, 2100, 700, 900, 400);
+        placeTwips(cmdTwo, 3100, 700, 400, 400);
+        keyStandsFor(cmdTwo, '2');
+        cmdBell->onClick([this] { order.push_back("Bell"); });
+        onLostFocus(txtWord, [this] { order.push_back("word left"); });
+        cmdExit->onClick([this] { order.push_back("Exit"); });
+        cmdExit->setEnabled(false);
+    }
+};
+
 // Another client of the display, standing in for the keyboard and the window
 // manager.
 class Desktop {
@@ -74,7 +124,45 @@ public:
     }
     ~Desktop() { xcb_disconnect(c_); }
 
-    static constexpr xcb_keycode_t kSpace = 65, kTab = 23, kReturn = 36;
+    static constexpr xcb_keycode_t kSpace = 65, kTab = 23, kReturn = 36, kRight = 114, kAlt = 64, kB = 56,
+                                   kQ = 24, kX = 53, k2 = 11;
+
+    // One key going down or up at a moment of the server's clock, with the
+    // modifiers held then.
+    void key(xcb_window_t window, xcb_keycode_t key, bool down, xcb_timestamp_t time,
+             std::uint16_t state = 0) {
+        xcb_key_press_event_t e;
+        std::memset(&e, 0, sizeof e);
+        e.response_type = down ? XCB_KEY_PRESS : XCB_KEY_RELEASE;
+        e.detail = key;
+        e.time = time;
+        e.root = root_;
+        e.event = window;
+        e.state = state;
+        e.same_screen = 1;
+        xcb_send_event(c_, 0, window, down ? XCB_EVENT_MASK_KEY_PRESS : XCB_EVENT_MASK_KEY_RELEASE,
+                       reinterpret_cast<const char*>(&e));
+        xcb_flush(c_);
+    }
+
+    // A key held down from one moment to another, repeated as X repeats it: a
+    // release and a press at the same moment, 25 times a second after 660 ms.
+    void hold(xcb_window_t window, xcb_keycode_t k, xcb_timestamp_t from, xcb_timestamp_t to) {
+        key(window, k, true, from);
+        for (xcb_timestamp_t t = from + 660; t < to; t += 40) {
+            key(window, k, false, t);
+            key(window, k, true, t);
+        }
+        key(window, k, false, to);
+    }
+
+    // Alt with a letter, as typed.
+    void alt(xcb_window_t window, xcb_keycode_t letter, xcb_timestamp_t time) {
+        key(window, kAlt, true, time);
+        key(window, letter, true, time + 10, XCB_MOD_MASK_1);
+        key(window, letter, false, time + 20, XCB_MOD_MASK_1);
+        key(window, kAlt, false, time + 30, XCB_MOD_MASK_1);
+    }
 
     void pressSpace(xcb_window_t window) { pressKey(window, kSpace); }
 
@@ -180,18 +268,30 @@ private:
     xcb_atom_t protocols_ = XCB_ATOM_NONE, ping_ = XCB_ATOM_NONE;
 };
 
+// The real platform, with another client of the display beside it.
+class OnTheDesktop : public ::testing::Test {
+protected:
+    OnTheDesktop() { setSeam(&real_); }
+    ~OnTheDesktop() override { setSeam(nullptr); }
+
+    // Shows the window and waits until it has the keyboard.
+    static xcb_window_t shown(FormWindow& w) {
+        w.Show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w.form()));
+        return static_cast<xcb_window_t>(w.form()->winId());
+    }
+
+    RealSeam real_;
+    Desktop desktop;
+};
+
 }  // namespace
 
-TEST(Desktop, AWaitAnswersTheWindowManagerButHoldsKeysAndTimerTicksUntilItEnds) {
+TEST_F(OnTheDesktop, AWaitAnswersTheWindowManagerButHoldsKeysAndTimerTicksUntilItEnds) {
     ASSERT_EQ(QGuiApplication::platformName(), "xcb");
-    RealSeam real;
-    setSeam(&real);
     TwoButtons w;
-    w.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
+    const xcb_window_t window = shown(w);
     w.cmdB->setFocus();
-    const auto window = static_cast<xcb_window_t>(w.form()->winId());
-    Desktop desktop;
 
     std::vector<std::string> order;
     int ticks = 0, ticksDuringWait = -1;
@@ -219,17 +319,11 @@ TEST(Desktop, AWaitAnswersTheWindowManagerButHoldsKeysAndTimerTicksUntilItEnds) 
     EXPECT_EQ(order, (std::vector<std::string>{"A start", "A end", "B"}));
     EXPECT_GT(ticks, 0);
     w.Unload();
-    setSeam(nullptr);
 }
 
-TEST(Desktop, AClickDuringAWaitIsJudgedAsTheWindowStoodWhenItWasMade) {
-    RealSeam real;
-    setSeam(&real);
+TEST_F(OnTheDesktop, AClickDuringAWaitIsJudgedAsTheWindowStoodWhenItWasMade) {
     TwoButtons w;
-    w.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
-    const auto window = static_cast<xcb_window_t>(w.form()->winId());
-    Desktop desktop;
+    const xcb_window_t window = shown(w);
     const auto clickOn = [&](QWidget* control) {
         const QPoint at = control->geometry().center();
         desktop.click(window, at, w.form()->mapToGlobal(at));
@@ -259,20 +353,14 @@ TEST(Desktop, AClickDuringAWaitIsJudgedAsTheWindowStoodWhenItWasMade) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return order.size() >= 4; }, 2000));
     EXPECT_EQ(order, (std::vector<std::string>{"A start", "A end", "A start", "A end"}));
     w.Unload();
-    setSeam(nullptr);
 }
 
-TEST(Desktop, AModalDialogKeepsTheKeysWhenTheFocusLandsOnTheWindowItBlocks) {
-    RealSeam real;
-    setSeam(&real);
+TEST_F(OnTheDesktop, AModalDialogKeepsTheKeysWhenTheFocusLandsOnTheWindowItBlocks) {
     TwoButtons w;
-    w.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form()));
+    const xcb_window_t owner = shown(w);
     OptionsDialog dialog;
     dialog.Load();
-    const auto owner = static_cast<xcb_window_t>(w.form()->winId());
     const auto dialogWindow = static_cast<xcb_window_t>(dialog.form()->winId());
-    Desktop desktop;
 
     // The window manager gives the keyboard to the blocked game window and
     // takes no request to give it back that is older than the user's act:
@@ -310,5 +398,78 @@ TEST(Desktop, AModalDialogKeepsTheKeysWhenTheFocusLandsOnTheWindowItBlocks) {
     EXPECT_TRUE(closedByKeys[1]);
     dialog.Unload();
     w.Unload();
-    setSeam(nullptr);
+}
+
+TEST_F(OnTheDesktop, AKeyHeldDownThroughAWaitCountsOnceAndEachSeparatePressCounts) {
+    TwoButtons w;
+    w.setKeyPreview(true);
+    const xcb_window_t window = shown(w);
+
+    std::vector<std::string> order;
+    w.keyDown = [&](int code) {
+        if (code == vbKeyRight) order.push_back("Right");
+    };
+    // The child holds Right from before the pause to after it, then holds it
+    // again and taps it, while the pause still runs.
+    desktop.key(window, Desktop::kRight, true, 1000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return order.size() == 1; }, 2000));
+    w.cmdA->onClick([&] {
+        order.push_back("A start");
+        for (xcb_timestamp_t t = 1660; t < 2500; t += 40) {
+            desktop.key(window, Desktop::kRight, false, t);
+            desktop.key(window, Desktop::kRight, true, t);
+        }
+        desktop.key(window, Desktop::kRight, false, 2500);
+        desktop.hold(window, Desktop::kRight, 2600, 4000);
+        desktop.key(window, Desktop::kRight, true, 4100);
+        desktop.key(window, Desktop::kRight, false, 4150);
+        seam().delay(0.5);
+        order.push_back("A end");
+    });
+    w.cmdA->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return order.size() >= 4; }, 2000));
+    EXPECT_EQ(order, (std::vector<std::string>{"Right", "A start", "A end", "Right", "Right", "Right"}));
+    w.Unload();
+}
+
+TEST_F(OnTheDesktop, AltWithALetterIsAMnemonicNeverTypedAndAKeyIsJudgedAsItsControlStoodWhenMade) {
+    WordBox w;
+    const xcb_window_t window = shown(w);
+    w.txtWord->setFocus();
+
+    // Exit is off while a word is typed, and no control has Q.
+    desktop.alt(window, Desktop::kX, 1000);
+    desktop.alt(window, Desktop::kQ, 1100);
+    desktop.key(window, Desktop::kQ, true, 1200);
+    desktop.key(window, Desktop::kQ, false, 1250);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.txtWord->Text().isEmpty(); }, 2000));
+    EXPECT_EQ(w.txtWord->Text().toStdString(), "q");
+    // Bell takes the focus from the box before it is pressed, as a click gives it.
+    desktop.alt(window, Desktop::kB, 1300);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.order.empty() && w.order.back() == "Bell"; }, 2000));
+    EXPECT_EQ(w.order, (std::vector<std::string>{"word left", "Bell"}));
+    w.order.clear();
+    w.txtWord->setFocus();
+
+    // During a pause: Alt+X while Exit is off, Alt+B while Bell is on, and 2
+    // while its button is off; Exit and the 2 come on before the pause ends.
+    w.cmdTwo->setEnabled(false);
+    w.cmdWait->onClick([&] {
+        w.order.push_back("Wait start");
+        desktop.alt(window, Desktop::kX, 2000);
+        desktop.alt(window, Desktop::kB, 2100);
+        desktop.key(window, Desktop::k2, true, 2200);
+        desktop.key(window, Desktop::k2, false, 2250);
+        desktop.key(window, Desktop::kQ, true, 2300);
+        desktop.key(window, Desktop::kQ, false, 2350);
+        seam().delay(0.5);
+        w.cmdExit->setEnabled(true);
+        w.cmdTwo->setEnabled(true);
+        w.order.push_back("Wait end");
+    });
+    w.cmdWait->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.txtWord->Text().size() >= 2; }, 2000));
+    EXPECT_EQ(w.txtWord->Text().toStdString(), "qq");
+    EXPECT_EQ(w.order, (std::vector<std::string>{"Wait start", "Wait end", "word left", "Bell"}));
+    w.Unload();
 }
