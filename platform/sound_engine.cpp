@@ -1,8 +1,10 @@
 #include "platform/sound_engine.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
@@ -83,6 +85,29 @@ const Sdl* sdl() {
     });
 }
 
+// libasound's error handler, as its header declares it.
+using AlsaErrorHandler = void (*)(const char* file, int line, const char* function, int err, const char* fmt,
+                                  ...);
+
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// SDL falls back on ALSA when there is no sound server, and on a machine
+// without a card ALSA writes some eight lines of complaints about it to
+// standard error at every attempt, one every few seconds of play. As soon as
+// SDL has loaded ALSA they are silenced, and the library is held so that they
+// stay silenced when SDL lets it go; that no device opened is no news to tell.
+void silenceAlsa() {
+    static std::atomic<bool> silenced{false};
+    if (silenced) return;
+    void* handle = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
+    if (!handle) return;
+    using SetHandler = int (*)(AlsaErrorHandler);
+    // POSIX makes the address dlsym gives for a function callable.
+    auto set = reinterpret_cast<SetHandler>(dlsym(handle, "snd_lib_error_set_handler"));
+    if (set) set(&ignoreAlsaError);
+    silenced = true;
+}
+
 class SdlAudioDevice : public AudioDevice {
 public:
     ~SdlAudioDevice() override { close(); }
@@ -123,6 +148,7 @@ private:
         // Without this hint SDL takes over SIGINT and SIGTERM and the program stops answering them.
         sdl_->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (sdl_->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        silenceAlsa();
         SDL_AudioSpec want{}, have{};
         want.freq = kRate;
         want.format = AUDIO_F32SYS;
