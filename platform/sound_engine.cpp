@@ -183,9 +183,10 @@ Clock::duration seconds(double s) {
     return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(s));
 }
 
-// How long the program's end waits for the device to close: a sound server
-// that hangs must not keep the program from ending.
-constexpr auto kEndWait = std::chrono::milliseconds(400);
+// How long the program's end waits for the device to close. A sound server
+// that answers lets it go in some 50 ms; one that hangs must not keep the
+// program from ending.
+constexpr auto kEndWait = std::chrono::milliseconds(300);
 
 // How long a beep may wait to be mixed: as long as the sleigh's ticks are
 // apart, and far longer than a device that plays takes.

@@ -33,7 +33,7 @@ public:
     // opened again, on that thread, at a sound at least retrySeconds after the
     // last attempt. Once nothing has played for idleSeconds the device is let
     // go, so that a silent program costs nothing, and the next sound opens it
-    // again at once. The engine's end waits no more than 0.4 s for the device
+    // again at once. The engine's end waits no more than 0.3 s for the device
     // to close, whatever the sound server does; a device thread held up in the
     // server is left behind.
     explicit SoundEngine(std::unique_ptr<AudioDevice> device = makeSdlAudioDevice(),
