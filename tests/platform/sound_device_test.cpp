@@ -129,7 +129,7 @@ TEST(SoundDevice, ADeviceLeftQuietIsLetGoAndTheNextSoundOrBeepOpensItAtOnce) {
     device->available = true;
     // Retrying a failed device is slow here: letting go of a good one is no failure.
     SoundEngine engine(std::make_unique<StandInDevice>(device), 3600.0, 0.05);
-    engine.play(dir.file("blip.wav"), true);
+    engine.play(dir.file("blip.wav"), false);
     EXPECT_TRUE(comes([&] { return device->closes == 1; }));
     EXPECT_EQ(engine.driver(), "");
 
