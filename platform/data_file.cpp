@@ -242,11 +242,12 @@ std::optional<std::string> readWholeFile(const std::string& path, std::size_t ma
 }
 
 FileRead readFileInPieces(const std::string& path, std::size_t maxBytes,
-                          const std::function<bool(std::string_view)>& take) {
+                          const std::function<bool(std::string_view)>& take, std::size_t* size) {
     Descriptor fd;
-    std::size_t size = 0;
-    const FileRead opened = openForReading(path, fd, size);
-    return opened == FileRead::Done ? readPieces(fd.get(), maxBytes, take) : opened;
+    std::size_t opened = 0;
+    const FileRead result = openForReading(path, fd, opened);
+    if (size) *size = opened;
+    return result == FileRead::Done ? readPieces(fd.get(), maxBytes, take) : result;
 }
 
 std::string pathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }

@@ -37,9 +37,11 @@ std::optional<std::string> readWholeFile(const std::string& path, std::size_t ma
 
 // Reads an ordinary file as readWholeFile does, but hands it to take piece by
 // piece, until take returns false or the file ends. A file still going on
-// beyond maxBytes is Refused, whatever was handed on before.
+// beyond maxBytes is Refused, whatever was handed on before. Where size is
+// given, it holds the file's size as it was opened before the first piece is
+// handed on, for a reader that judges from a header how much it needs.
 FileRead readFileInPieces(const std::string& path, std::size_t maxBytes,
-                          const std::function<bool(std::string_view)>& take);
+                          const std::function<bool(std::string_view)>& take, std::size_t* size = nullptr);
 
 // The system's bytes of a path Qt holds (which is UTF-8 on Linux).
 std::string pathBytes(const QString& path);

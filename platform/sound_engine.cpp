@@ -1,11 +1,13 @@
 #include "platform/sound_engine.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -19,10 +21,13 @@ namespace {
 
 constexpr int kRate = 22050;
 using Samples = std::shared_ptr<const std::vector<float>>;
+using Clock = std::chrono::steady_clock;
 
 struct Voice {
     Samples data;
     std::size_t pos = 0;
+    // When a beep that no device has mixed yet is too late to be heard.
+    Clock::time_point stale{};
     bool done() const { return !data || pos >= data->size(); }
 };
 
@@ -59,7 +64,7 @@ Samples makeBeep() {
     return v;
 }
 
-// SDL is loaded by the first opening of the device, on the engine's opening
+// SDL is loaded by the first opening of the device, on the engine's device
 // thread: it and the libraries it pulls in would otherwise all be loaded
 // before the menu could be painted. Without it the engine plays silently, as
 // with no device.
@@ -80,6 +85,29 @@ const Sdl* sdl() {
     });
 }
 
+// libasound's error handler, as its header declares it.
+using AlsaErrorHandler = void (*)(const char* file, int line, const char* function, int err, const char* fmt,
+                                  ...);
+
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// SDL falls back on ALSA when there is no sound server, and on a machine
+// without a card ALSA writes some eight lines of complaints about it to
+// standard error at every attempt, one every few seconds of play. As soon as
+// SDL has loaded ALSA they are silenced, and the library is held so that they
+// stay silenced when SDL lets it go; that no device opened is no news to tell.
+void silenceAlsa() {
+    static std::atomic<bool> silenced{false};
+    if (silenced) return;
+    void* handle = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
+    if (!handle) return;
+    using SetHandler = int (*)(AlsaErrorHandler);
+    // POSIX makes the address dlsym gives for a function callable.
+    auto set = reinterpret_cast<SetHandler>(dlsym(handle, "snd_lib_error_set_handler"));
+    if (set) set(&ignoreAlsaError);
+    silenced = true;
+}
+
 class SdlAudioDevice : public AudioDevice {
 public:
     ~SdlAudioDevice() override { close(); }
@@ -88,8 +116,8 @@ public:
         sdl_ = sdl();
         if (!sdl_) return false;
         const bool opened = start(mix, user);
-        // SDL keeps its error text per thread; the opening thread is not
-        // SDL's own, so nothing else frees it.
+        // SDL keeps its error text per thread; the engine's device thread is
+        // not SDL's own, so nothing else frees it.
         sdl_->SDL_TLSCleanup();
         return opened;
     }
@@ -99,10 +127,14 @@ public:
     // subsystem does.
     bool lost() override { return id_ != 0 && sdl_->SDL_GetAudioDeviceStatus(id_) == SDL_AUDIO_STOPPED; }
 
+    // The whole subsystem goes with the device: its threads would otherwise
+    // go on waking while nothing plays, and a new start finds a sound server
+    // that came back meanwhile.
     void close() override {
         if (id_ == 0) return;
         sdl_->SDL_CloseAudioDevice(id_);
         sdl_->SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        sdl_->SDL_TLSCleanup();
         id_ = 0;
         driver_.clear();
     }
@@ -116,6 +148,7 @@ private:
         // Without this hint SDL takes over SIGINT and SIGTERM and the program stops answering them.
         sdl_->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (sdl_->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        silenceAlsa();
         SDL_AudioSpec want{}, have{};
         want.freq = kRate;
         want.format = AUDIO_F32SYS;
@@ -146,39 +179,53 @@ private:
     std::string driver_;
 };
 
-using Clock = std::chrono::steady_clock;
-
 Clock::duration seconds(double s) {
     return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(s));
 }
 
-}  // namespace
+// How long the program's end waits for the device to close. A sound server
+// that answers lets it go in some 50 ms; one that hangs must not keep the
+// program from ending.
+constexpr auto kEndWait = std::chrono::milliseconds(300);
 
-std::unique_ptr<AudioDevice> makeSdlAudioDevice() { return std::make_unique<SdlAudioDevice>(); }
+// How long a beep may wait to be mixed: as long as the sleigh's ticks are
+// apart, and far longer than a device that plays takes.
+constexpr auto kBeepMayWait = std::chrono::milliseconds(100);
 
-struct SoundEngine::Impl {
+enum class Phase { Closed, Opening, Open, Closing };
+
+// The device and the voices it plays. Shared by the user-interface thread, the
+// engine's device thread, which opens and closes the device, and the device's
+// own thread, which mixes. A device thread held up by a hung sound server at
+// the program's end keeps it alive, and with it all the device may still call.
+struct Player {
     std::unique_ptr<AudioDevice> device;
-    Clock::duration retry;
-    // The opening thread owns the device and these two while `opening` is
-    // set; the user-interface thread owns them otherwise.
-    bool deviceOpen = false;
-    std::string driverName;
-    std::atomic<bool> opening{false};
-    std::thread opener;
-    Clock::time_point lastAttempt;
+    Clock::duration retry, idle;
 
-    // The voices, shared with the device's thread.
-    mutable std::mutex mix;
+    // The device thread alone calls the device while it is Opening or
+    // Closing; the user-interface thread asks an Open one whether it was lost
+    // only while holding `state`, so never while it is being closed.
+    std::mutex state;
+    std::condition_variable changed;
+    Phase phase = Phase::Opening;
+    bool reopen = false;      // a sound came while it closed, or it was lost: open it again
+    bool idleClosed = false;  // let go while nothing played: the next sound opens it at once
+    bool quit = false;
+    bool finished = false;
+    std::string driverName;
+    Clock::time_point lastAttempt = Clock::now();
+    // When the last sound asked for ends; the device is let go idle after it.
+    Clock::time_point quietFrom = lastAttempt;
+
+    // The voices, shared with the device's thread; taken after `state` when both are.
+    std::mutex mix;
     Voice main;
     // When the main voice ends by the clock: what counts while no device plays it.
     Clock::time_point mainEnds;
     std::vector<Voice> beeps;
 
-    Samples beepSound = makeBeep();
-    std::map<std::string, Samples> cache;
-
     static void mixInto(void* user, float* out, int frames) {
-        auto* self = static_cast<Impl*>(user);
+        auto* self = static_cast<Player*>(user);
         std::lock_guard lock(self->mix);
         for (int i = 0; i < frames; ++i) {
             float s = 0.0f;
@@ -190,33 +237,120 @@ struct SoundEngine::Impl {
         std::erase_if(self->beeps, [](const Voice& v) { return v.done(); });
     }
 
-    void startOpening() {
-        if (opener.joinable()) opener.join();
-        lastAttempt = Clock::now();
-        opening = true;
-        opener = std::thread([this] {
-            if (deviceOpen) device->close();
-            {
-                // A sound asked for while there was no device starts from its
-                // beginning when the device opens, unless it would have ended.
-                std::lock_guard lock(mix);
-                beeps.clear();
-                if (Clock::now() >= mainEnds) main = Voice{};
-            }
-            deviceOpen = device->open(&Impl::mixInto, this);
-            driverName = deviceOpen ? device->driver() : "";
-            opening = false;
-        });
+    // With `mix` held. Beeps that a device slow to open or stalled by its
+    // server did not mix in time are not heard, so that they never pile up to
+    // sound all at once.
+    void dropStaleBeeps(Clock::time_point now) {
+        std::erase_if(beeps, [&](const Voice& v) { return v.stale <= now; });
     }
 
-    bool live() const { return !opening && deviceOpen && !device->lost(); }
+    // With `mix` held, when no device has played the voices. A sound asked
+    // for meanwhile starts from its beginning when the device opens, unless
+    // it would have ended by then.
+    void forgetWhatEnded() {
+        const auto now = Clock::now();
+        if (now >= mainEnds) main = Voice{};
+        dropStaleBeeps(now);
+    }
 
-    // Called at each sound: a missing or lost device is opened again, on the
-    // opening thread, so the sound and the game's pace never wait for it.
-    void keepDevice() {
-        if (opening || (deviceOpen && !device->lost())) return;
-        if (Clock::now() - lastAttempt < retry) return;
-        startOpening();
+    // With `state` held.
+    void beginOpening() {
+        phase = Phase::Opening;
+        lastAttempt = Clock::now();
+        std::lock_guard lock(mix);
+        forgetWhatEnded();
+    }
+
+    bool live() { return phase == Phase::Open && !device->lost(); }
+
+    // With `state` held, at each sound, which is heard until `ends`: a
+    // missing, lost or idle device is opened again, on the device thread, so
+    // that neither the sound nor the game's pace waits for it.
+    void keepDevice(Clock::time_point ends) {
+        quietFrom = std::max(quietFrom, ends);
+        const bool mayRetry = Clock::now() - lastAttempt >= retry;
+        switch (phase) {
+            case Phase::Open:
+                if (!device->lost() || !mayRetry) return;
+                phase = Phase::Closing;
+                reopen = true;
+                break;
+            case Phase::Closed:
+                if (!idleClosed && !mayRetry) return;
+                beginOpening();
+                break;
+            case Phase::Closing:
+                reopen = true;
+                return;
+            case Phase::Opening:
+                return;
+        }
+        changed.notify_all();
+    }
+
+    // The device thread.
+    void run() {
+        std::unique_lock lock(state);
+        for (;;) {
+            if (phase == Phase::Opening && !quit) {
+                lock.unlock();
+                const bool opened = device->open(&Player::mixInto, this);
+                std::string driver = opened ? device->driver() : "";
+                lock.lock();
+                phase = opened ? Phase::Open : Phase::Closed;
+                idleClosed = false;
+                driverName = std::move(driver);
+                std::lock_guard voices(mix);
+                // Without a device nothing would ever mix the beeps away.
+                if (opened)
+                    forgetWhatEnded();
+                else
+                    beeps.clear();
+            } else if (phase == Phase::Closing) {
+                lock.unlock();
+                device->close();
+                lock.lock();
+                driverName.clear();
+                phase = Phase::Closed;
+                if (reopen && !quit) beginOpening();
+                reopen = false;
+            } else if (quit && phase == Phase::Open) {
+                phase = Phase::Closing;
+                continue;
+            } else if (quit) {
+                phase = Phase::Closed;
+                finished = true;
+                changed.notify_all();
+                return;
+            } else if (phase == Phase::Open && Clock::now() >= quietFrom + idle) {
+                phase = Phase::Closing;
+                idleClosed = true;
+                continue;
+            } else if (phase == Phase::Open) {
+                changed.wait_until(lock, quietFrom + idle);
+                continue;
+            } else {
+                changed.wait(lock);
+                continue;
+            }
+            changed.notify_all();
+        }
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<AudioDevice> makeSdlAudioDevice() { return std::make_unique<SdlAudioDevice>(); }
+
+struct SoundEngine::Impl {
+    std::shared_ptr<Player> player = std::make_shared<Player>();
+    std::thread deviceThread;
+    Samples beepSound = makeBeep();
+    std::map<std::string, Samples> cache;
+
+    bool live() const {
+        std::lock_guard lock(player->state);
+        return player->live();
     }
 
     Samples load(const std::string& path) {
@@ -233,32 +367,50 @@ struct SoundEngine::Impl {
     }
 };
 
-SoundEngine::SoundEngine(std::unique_ptr<AudioDevice> device, double retrySeconds)
+SoundEngine::SoundEngine(std::unique_ptr<AudioDevice> device, double retrySeconds, double idleSeconds)
     : impl_(std::make_unique<Impl>()) {
-    impl_->device = std::move(device);
-    impl_->retry = seconds(retrySeconds);
-    impl_->startOpening();
+    Player& p = *impl_->player;
+    p.device = std::move(device);
+    p.retry = seconds(retrySeconds);
+    p.idle = seconds(idleSeconds);
+    impl_->deviceThread = std::thread([player = impl_->player] { player->run(); });
 }
 
 SoundEngine::~SoundEngine() {
-    waitForDevice();
-    if (impl_->deviceOpen) impl_->device->close();
+    Player& p = *impl_->player;
+    std::unique_lock lock(p.state);
+    p.quit = true;
+    p.changed.notify_all();
+    const bool ended = p.changed.wait_for(lock, kEndWait, [&] { return p.finished; });
+    lock.unlock();
+    // A device thread still inside the sound server is left behind with what
+    // it holds; the process ends around it.
+    if (ended)
+        impl_->deviceThread.join();
+    else
+        impl_->deviceThread.detach();
 }
 
 void SoundEngine::waitForDevice() {
-    if (impl_->opener.joinable()) impl_->opener.join();
+    Player& p = *impl_->player;
+    std::unique_lock lock(p.state);
+    p.changed.wait(lock, [&] { return p.phase == Phase::Open || p.phase == Phase::Closed; });
 }
 
 void SoundEngine::play(const std::string& path, bool wait, const std::function<bool()>& meanwhile) {
     Samples s = impl_->load(path);
     const double length = s ? static_cast<double>(s->size()) / kRate : 0.0;
     const auto start = Clock::now();
+    Player& p = *impl_->player;
     {
-        std::lock_guard lock(impl_->mix);
-        impl_->main = Voice{s, 0};
-        impl_->mainEnds = start + seconds(length);
+        std::lock_guard lock(p.mix);
+        p.main = Voice{s, 0};
+        p.mainEnds = start + seconds(length);
     }
-    impl_->keepDevice();
+    {
+        std::lock_guard lock(p.state);
+        p.keepDevice(p.mainEnds);
+    }
     if (!wait || !s) return;
     const auto cap = start + seconds(length + 2.0);
     // The mixer finishes a sound up to one buffer before it is heard, so the
@@ -273,22 +425,34 @@ void SoundEngine::play(const std::string& path, bool wait, const std::function<b
 }
 
 void SoundEngine::stop() {
-    std::lock_guard lock(impl_->mix);
-    impl_->main = Voice{};
+    Player& p = *impl_->player;
+    std::lock_guard lock(p.mix);
+    p.main = Voice{};
 }
 
 void SoundEngine::beep() {
-    impl_->keepDevice();
-    if (!impl_->live()) return;
-    std::lock_guard lock(impl_->mix);
-    impl_->beeps.push_back(Voice{impl_->beepSound, 0});
+    Player& p = *impl_->player;
+    std::lock_guard lock(p.state);
+    const auto now = Clock::now();
+    p.keepDevice(now + seconds(static_cast<double>(impl_->beepSound->size()) / kRate));
+    // A beep waits for a device on its way, as the first tick after a quiet
+    // spell does; with none to come it would never be mixed away.
+    if (!p.live() && p.phase != Phase::Opening) return;
+    std::lock_guard voices(p.mix);
+    p.dropStaleBeeps(now);
+    p.beeps.push_back(Voice{impl_->beepSound, 0, now + kBeepMayWait});
 }
 
 bool SoundEngine::isPlaying() const {
     const bool live = impl_->live();
-    std::lock_guard lock(impl_->mix);
-    if (impl_->main.done()) return false;
-    return live || Clock::now() < impl_->mainEnds;
+    Player& p = *impl_->player;
+    std::lock_guard lock(p.mix);
+    if (p.main.done()) return false;
+    return live || Clock::now() < p.mainEnds;
 }
 
-std::string SoundEngine::driver() const { return impl_->opening ? std::string() : impl_->driverName; }
+std::string SoundEngine::driver() const {
+    Player& p = *impl_->player;
+    std::lock_guard lock(p.state);
+    return p.phase == Phase::Open ? p.driverName : std::string();
+}

@@ -13,10 +13,12 @@ public:
     using Mixer = void (*)(void* user, float* out, int frames);
     virtual ~AudioDevice() = default;
     // Opens the device and starts it calling mix; false when there is none.
-    // Runs on the engine's opening thread, never with another call under way.
+    // Runs on the engine's device thread, never with another call under way.
     virtual bool open(Mixer mix, void* user) = 0;
     // True once the open device was taken away (its sound server ended).
+    // Asked on the user-interface thread, never while the device opens or closes.
     virtual bool lost() = 0;
+    // Runs on the engine's device thread; may hang on a hung sound server.
     virtual void close() = 0;
     virtual std::string driver() const = 0;
 };
@@ -29,9 +31,13 @@ public:
     // (a failed attempt alone can take a tenth of a second); sounds asked for
     // meanwhile start when it is open. A device that is missing or was lost is
     // opened again, on that thread, at a sound at least retrySeconds after the
-    // last attempt.
+    // last attempt. Once nothing has played for idleSeconds the device is let
+    // go, so that a silent program costs nothing, and the next sound opens it
+    // again at once. The engine's end waits no more than 0.3 s for the device
+    // to close, whatever the sound server does; a device thread held up in the
+    // server is left behind.
     explicit SoundEngine(std::unique_ptr<AudioDevice> device = makeSdlAudioDevice(),
-                         double retrySeconds = 2.0);
+                         double retrySeconds = 2.0, double idleSeconds = 3.0);
     ~SoundEngine();
     SoundEngine(const SoundEngine&) = delete;
     SoundEngine& operator=(const SoundEngine&) = delete;
@@ -47,7 +53,7 @@ public:
     bool isPlaying() const;
     // The name of the audio driver in use, empty while no device is open.
     std::string driver() const;
-    // Returns when an opening under way has ended.
+    // Returns when an opening or a closing under way has ended.
     void waitForDevice();
 
 private:

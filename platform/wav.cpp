@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "platform/data_file.h"
 
@@ -65,20 +66,32 @@ WavSound decode(const PcmFormat& f, const std::uint8_t* p, std::size_t frames) {
     return sound;
 }
 
-}  // namespace
+// Where the sound lies in a file of `size` bytes of which the first `have`
+// are at hand, so that a reader can tell from the header how much it needs.
+struct Layout {
+    enum State { Found, NeedMore, Refused } state = Refused;
+    PcmFormat format;
+    std::size_t dataPos = 0;  // the first byte of the sound
+    std::size_t frames = 0;   // the whole frames of sound the file holds
+    std::size_t needed = 0;   // with NeedMore: the bytes that must be at hand to go on
+};
 
-double WavSound::seconds() const {
-    return sampleRate <= 0 ? 0.0 : static_cast<double>(samples.size()) / sampleRate;
+Layout needMore(std::size_t bytes) {
+    Layout l;
+    l.state = Layout::NeedMore;
+    l.needed = bytes;
+    return l;
 }
 
-std::optional<WavSound> parseWav(const std::uint8_t* data, std::size_t size) {
+Layout locate(const std::uint8_t* data, std::size_t have, std::size_t size) {
     constexpr std::size_t kRiffHeader = 12, kChunkHeader = 8;
-    if (data == nullptr || size < kRiffHeader) return std::nullopt;
-    if (!isId(data, "RIFF") || !isId(data + 8, "WAVE")) return std::nullopt;
+    if (data == nullptr || size < kRiffHeader) return {};
+    if (have < kRiffHeader) return needMore(kRiffHeader);
+    if (!isId(data, "RIFF") || !isId(data + 8, "WAVE")) return {};
     const std::uint32_t riffSize = le32(data + 4);
-    if (riffSize < 4) return std::nullopt;
-    // A RIFF size beyond the buffer means the file was cut short or its writer
-    // never came back to fill the size in; the buffer's end is the end then.
+    if (riffSize < 4) return {};
+    // A RIFF size beyond the file means the file was cut short or its writer
+    // never came back to fill the size in; the file's end is the end then.
     const std::size_t end = riffSize <= size - 8 ? 8 + std::size_t{riffSize} : size;
 
     // Every position stays at or before end, and sizes are compared with the
@@ -86,31 +99,77 @@ std::optional<WavSound> parseWav(const std::uint8_t* data, std::size_t size) {
     std::optional<PcmFormat> format;
     std::size_t pos = kRiffHeader;
     while (end - pos >= kChunkHeader) {
+        if (have < pos + kChunkHeader) return needMore(pos + kChunkHeader);
         const std::uint8_t* id = data + pos;
         const std::uint32_t chunkSize = le32(data + pos + 4);
         pos += kChunkHeader;
         const std::size_t available = end - pos;
 
         if (isId(id, "data")) {
-            if (!format) return std::nullopt;
-            const std::size_t bytes = std::min<std::size_t>(chunkSize, available);
-            const std::size_t frames = bytes / format->blockAlign;
-            if (frames == 0 && chunkSize != 0) return std::nullopt;
-            return decode(*format, data + pos, frames);
+            if (!format) return {};
+            const std::size_t frames = std::min<std::size_t>(chunkSize, available) / format->blockAlign;
+            if (frames == 0 && chunkSize != 0) return {};
+            if (static_cast<double>(frames) > kMaxWavSeconds * format->sampleRate) return {};
+            Layout l;
+            l.state = Layout::Found;
+            l.format = *format;
+            l.dataPos = pos;
+            l.frames = frames;
+            return l;
         }
-        if (chunkSize > available) return std::nullopt;
+        if (chunkSize > available) return {};
         if (isId(id, "fmt ") && !format) {
+            const std::size_t read = std::min<std::size_t>(chunkSize, kFmtMinSize);
+            if (have < pos + read) return needMore(pos + read);
             format = readFormat(data + pos, chunkSize);
-            if (!format) return std::nullopt;
+            if (!format) return {};
         }
         pos += chunkSize;
         if (chunkSize % 2 != 0 && pos < end) ++pos;
     }
-    return std::nullopt;
+    return {};
+}
+
+}  // namespace
+
+double WavSound::seconds() const {
+    return sampleRate <= 0 ? 0.0 : static_cast<double>(samples.size()) / sampleRate;
+}
+
+std::optional<WavSound> parseWav(const std::uint8_t* data, std::size_t size) {
+    const Layout l = locate(data, size, size);
+    if (l.state != Layout::Found) return std::nullopt;
+    return decode(l.format, data + l.dataPos, l.frames);
 }
 
 std::optional<WavSound> readWavFile(const std::string& path) {
-    const std::optional<std::string> bytes = readWholeFile(path, kMaxWavFileBytes);
-    if (!bytes) return std::nullopt;
-    return parseWav(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size());
+    std::size_t size = 0;
+    std::string bytes;
+    std::optional<std::size_t> needed;
+    bool refused = false;
+    const FileRead read = readFileInPieces(
+        path, kMaxWavFileBytes,
+        [&](std::string_view piece) {
+            if (size > kMaxWavFileBytes) {
+                refused = true;
+                return false;
+            }
+            bytes.append(piece);
+            if (!needed) {
+                const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+                const Layout l = locate(data, std::min(bytes.size(), size), size);
+                if (l.state == Layout::NeedMore && l.needed <= kMaxWavHeaderBytes) return true;
+                if (l.state != Layout::Found) {
+                    refused = true;
+                    return false;
+                }
+                needed = l.dataPos + l.frames * l.format.blockAlign;
+            }
+            return bytes.size() < *needed;
+        },
+        &size);
+    if (refused || read != FileRead::Done) return std::nullopt;
+    // Parsed again from what arrived: the file may have changed since its header was read.
+    if (needed && bytes.size() > *needed) bytes.resize(*needed);
+    return parseWav(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }

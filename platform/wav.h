@@ -22,7 +22,8 @@ struct WavSound {
 // Returns nothing when the header is malformed: not RIFF/WAVE, a RIFF size too
 // small for "WAVE", a chunk before the data that does not fit, a format that is
 // not plain PCM, a channel count, sample size or rate out of range, a block size
-// that disagrees with them, or no data chunk.
+// that disagrees with them, or no data chunk; and for a sound longer than
+// kMaxWavSeconds.
 //
 // A file cut short inside its sound keeps what arrived: a data chunk (or the
 // RIFF size) claiming more bytes than there are is read up to the last whole
@@ -35,11 +36,23 @@ struct WavSound {
 // the whole frames actually present.
 std::optional<WavSound> parseWav(const std::uint8_t* data, std::size_t size);
 
+// Our sounds last a few seconds and the longest song three and a half. A
+// minute decodes to about 5 MB at the player's rate; the hours that a large
+// file beside the program can hold would take gigabytes and keep the window
+// waiting while they were decoded.
+inline constexpr double kMaxWavSeconds = 60.0;
+
+// Where the sound must have begun: room for any header a sound editor writes
+// before it, so that a file of other things is not read far in search of one.
+inline constexpr std::size_t kMaxWavHeaderBytes = std::size_t{1} << 20;
+
 // No sound of ours comes near this; a larger file is not a sound we would
-// play, and reading it whole could exhaust memory.
+// play, whatever it holds.
 inline constexpr std::size_t kMaxWavFileBytes = 64u * 1024u * 1024u;
 
-// Reads the file as readWholeFile does and parses it; nothing when it is
-// missing, no ordinary file (a named pipe or a device is never waited for),
-// unreadable, larger than kMaxWavFileBytes, or malformed.
+// Reads the file as readFileInPieces does and parses it, reading no further
+// than its header and the sound it says it holds: a sound too long is refused
+// from its header. Nothing when it is missing, no ordinary file (a named pipe
+// or a device is never waited for), unreadable, larger than kMaxWavFileBytes,
+// malformed, too long, or its sound begins beyond kMaxWavHeaderBytes.
 std::optional<WavSound> readWavFile(const std::string& path);

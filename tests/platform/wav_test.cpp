@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -264,6 +267,45 @@ TEST(WavTest, ReadWavFileReadsFilesAndRefusesWhatIsNoSound) {
     EXPECT_FALSE(readWavFile(""));
     std::filesystem::remove(good);
     std::filesystem::remove(text);
+}
+
+void writeFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST(WavTest, ASoundLongerThanAMinuteIsRefusedFromItsHeader) {
+    // 8-bit mono at the lowest rate: a minute is 240000 bytes.
+    const Fmt format{.rate = 4000, .bits = 8};
+    const Bytes minute(240000, 128);
+    Bytes longer = minute;
+    longer.push_back(128);
+    auto s = parse(riff({fmtChunk(format), chunk("data", minute)}));
+    ASSERT_TRUE(s);
+    EXPECT_DOUBLE_EQ(s->seconds(), 60.0);
+    EXPECT_FALSE(parse(riff({fmtChunk(format), chunk("data", longer)})));
+
+    // From a file whose sizes were never filled in, its sound behind notes
+    // longer than one piece of the reader's.
+    TempDir dir;
+    const std::string path = dir.file("long.wav");
+    const Bytes notes(100000, 'x');
+    writeFile(path,
+              riff({chunk("LIST", notes), fmtChunk(format), chunk("data", minute, 0xFFFFFFFF)}, 0xFFFFFFFF));
+    s = readWavFile(path);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->samples.size(), minute.size());
+    writeFile(path,
+              riff({chunk("LIST", notes), fmtChunk(format), chunk("data", longer, 0xFFFFFFFF)}, 0xFFFFFFFF));
+    EXPECT_FALSE(readWavFile(path));
+
+    // Hours of sound in 64 MiB, honestly sized: refused at once, from the header.
+    constexpr std::uint32_t kFile = 64u << 20;
+    writeFile(path, riff({fmtChunk(format), chunk("data", {}, kFile - 44)}, kFile - 8));
+    std::filesystem::resize_file(path, kFile);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(readWavFile(path));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
 }
 
 TEST(WavTest, FuzzCorpusParsesAsItsNamesSay) {
