@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
@@ -18,8 +17,6 @@
 #include "platform/window_manager.h"
 
 namespace {
-
-constexpr int kFocusWaitMsec = 300;
 
 bool isMouse(QEvent::Type t) {
     return t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease ||
@@ -84,10 +81,6 @@ public:
 
     bool eventFilter(QObject* obj, QEvent* e) override {
         const QEvent::Type type = e->type();
-        if (type == QEvent::WindowActivate && waitingForFocus_) {
-            waitingForFocus_ = false;
-            handOutLater();
-        }
         if (type == QEvent::ShortcutOverride) {
             // A held key must not press a button by its mnemonic meanwhile: it
             // does so when it is handed out.
@@ -250,10 +243,6 @@ private:
             const auto next =
                 std::find_if(queue_.begin(), queue_.end(), [&](const Held& h) { return heldHere(h); });
             if (next == queue_.end()) break;
-            if (mustWaitForFocus(*next)) {
-                handingOut_ = false;
-                return;
-            }
             Held held = std::move(*next);
             queue_.erase(next);
             if (held.mnemonic) {
@@ -277,25 +266,6 @@ private:
             handing_ = nullptr;
         }
         handingOut_ = false;
-        focusWaited_ = false;
-    }
-
-    // When a modal window closes, the window manager gives the keyboard back
-    // to the window under it a moment later; until then no window is active,
-    // and a key handed out then would press no button by its mnemonic. So a
-    // key waits for that moment, or a little longer at most.
-    bool mustWaitForFocus(const Held& held) {
-        if (!isKey(held.event->type()) || QApplication::activeWindow() || focusWaited_) return false;
-        if (!waitingForFocus_) {
-            waitingForFocus_ = true;
-            QTimer::singleShot(kFocusWaitMsec, this, [this, round = ++focusRound_] {
-                if (!waitingForFocus_ || round != focusRound_) return;
-                waitingForFocus_ = false;
-                focusWaited_ = true;
-                handOutLater();
-            });
-        }
-        return true;
     }
 
     struct LastKey {
@@ -310,8 +280,6 @@ private:
     QPointer<QWidget> pressed_;
     bool waiting_ = false, handingOut_ = false, posted_ = false;
     int modalDepth_ = 0;
-    bool waitingForFocus_ = false, focusWaited_ = false;
-    int focusRound_ = 0;
 };
 
 }  // namespace
